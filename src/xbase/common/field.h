@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace xbase {
@@ -17,6 +18,9 @@ struct FieldDef {
 };
 
 using FieldList = std::vector<FieldDef>;
+
+// Names of fields, tags and aliases compare without regard to (ASCII) case.
+bool sameName(std::string_view a, std::string_view b);
 
 // Index of the field with this name compared without regard to case, or -1.
 int findField(const FieldList& fields, std::string_view name);
