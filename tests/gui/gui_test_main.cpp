@@ -7,6 +7,8 @@
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication qapp(argc, argv);
+  // Tests close windows all the time; that must not end nested event loops.
+  QApplication::setQuitOnLastWindowClosed(false);
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

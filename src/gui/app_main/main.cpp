@@ -1,10 +1,77 @@
-#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <memory>
+#include <string>
 
+#include "app/paths.h"
+#include "app/startup.h"
+#include "gui/error_log.h"
+#include "gui/guarded_application.h"
 #include "gui/main_window.h"
+#include "gui/qt_port.h"
+#include "gui/screenshot_tour.h"
+#include "ui/port.h"
+
+namespace {
+
+// artikimp [WORKSTATION] [--screenshots FOLDER]
+struct Arguments {
+  std::string workstation;
+  QString screenshotFolder;
+};
+
+Arguments parseArguments(const QStringList& arguments) {
+  Arguments result;
+  bool haveWorkstation = false;
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    if (arguments[i] == QLatin1String("--screenshots") && i + 1 < arguments.size()) {
+      result.screenshotFolder = arguments[++i];
+    } else if (!haveWorkstation) {
+      result.workstation = arguments[i].toStdString();
+      haveWorkstation = true;
+    }
+  }
+  return result;
+}
+
+// Qt's own texts (Ja, Nein, Abbrechen, the file dialog) in German.
+void installGermanTexts(QApplication& application) {
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  auto* translator = new QTranslator(&application);
+  if (translator->load(QStringLiteral("qtbase_de"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(translator);
+  }
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  QApplication qapp(argc, argv);
-  gui::MainWindow window;
-  window.showMaximized();
-  return qapp.exec();
+  gui::setErrorLogFolder(app::programDirectory());
+  gui::installCrashHandlers();
+  gui::GuardedApplication application(argc, argv);
+  installGermanTexts(application);
+  Arguments arguments = parseArguments(QApplication::arguments());
+
+  gui::QtPort port;
+  ui::PortScope portScope(port);
+  // The commands of the table layer, the import and the table browser are attached here as
+  // those subsystems provide them.
+  gui::CommandTable commands;
+  std::unique_ptr<gui::MainWindow> window;
+
+  app::StartupHooks hooks;
+  hooks.showMainWindow = [&] {
+    window = std::make_unique<gui::MainWindow>(commands);
+    port.setOwner(window.get());
+    window->showMaximized();
+    QCoreApplication::processEvents();
+  };
+  app::startUp(arguments.workstation, hooks);
+
+  if (!arguments.screenshotFolder.isEmpty()) {
+    gui::startScreenshotTour(*window, arguments.screenshotFolder);
+  }
+  return application.exec();
 }
