@@ -1,0 +1,205 @@
+// Throughput and memory of the table engine on article-like data.
+//
+//   table_bench [--records N] [--appends N] [--seeks N] [--dir DIR]
+//
+// Runs each scenario in a child process so that its peak memory is its own:
+//   build   one tag with a 40-character key over N records (createIndex)
+//   append  N article records appended with 9 single-tag index files attached, exclusive
+//   seek    random seeks on the N-key tag built by "build"
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "xbase/table.h"
+
+using namespace xbase;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+const FieldList kArticleFields = {
+    {"NUMMER", 'C', 15, 0},    {"DATANORM", 'C', 1, 0},   {"ARTIKEL", 'C', 40, 0},
+    {"ZUSATZ", 'C', 40, 0},    {"ZUSATZ1", 'C', 40, 0},   {"EINHEIT", 'C', 4, 0},
+    {"LIEFERANT", 'C', 10, 0}, {"MWST", 'N', 5, 2},       {"MIT_MENGE", 'L', 1, 0},
+    {"MIT_RABATT", 'L', 1, 0}, {"WG_IATA", 'C', 3, 0},    {"RABATTGRUP", 'C', 4, 0},
+    {"WAGRU", 'C', 10, 0},     {"WAGRU2", 'C', 10, 0},    {"SCHLUESSEL", 'N', 4, 0},
+    {"PREIS_STCK", 'N', 12, 2}, {"NETTO", 'N', 12, 2},    {"BRUTTO", 'N', 12, 2},
+    {"LETZTEK", 'N', 12, 2},   {"LETZTDAT", 'D', 8, 0},   {"KALK_FAKT", 'N', 8, 3},
+    {"PREIS2", 'N', 12, 2},    {"PREIS3", 'N', 12, 2},    {"PREIS4", 'N', 12, 2},
+    {"PREIS5", 'N', 12, 2},    {"NETTO2", 'N', 12, 2},    {"NETTO3", 'N', 12, 2},
+    {"NETTO4", 'N', 12, 2},    {"NETTO5", 'N', 12, 2},    {"ARTRAB2", 'N', 6, 2},
+    {"ARTRAB3", 'N', 6, 2},    {"ARTRAB4", 'N', 6, 2},    {"ARTRAB5", 'N', 6, 2},
+    {"KALK_FAKT2", 'N', 8, 3}, {"KALK_FAKT3", 'N', 8, 3}, {"KALK_FAKT4", 'N', 8, 3},
+    {"KALK_FAKT5", 'N', 8, 3}, {"WERT", 'N', 14, 2},      {"BESTAND", 'N', 12, 3},
+    {"LANGTEXT", 'L', 1, 0},   {"LIEF_A_NR", 'C', 20, 0}, {"FREIFELD1", 'C', 20, 0},
+    {"EAN", 'C', 13, 0}};
+
+const std::vector<std::pair<std::string, std::string>> kArticleIndexes = {
+    {"LANUM", "NUMMER"},          {"LANAM", "UPPER(ARTIKEL)"},      {"LALIEF", "LIEFERANT+NUMMER"},
+    {"LAGRUP", "WAGRU+NUMMER"},   {"LALIENUM", "LIEF_A_NR"},        {"LA_FREI1", "FREIFELD1"},
+    {"LA_EAN", "EAN"},            {"LAFAV1", "NETTO"},              {"LARAB", "RABATTGRUP+NUMMER"}};
+
+const char* kWords[] = {"Ventil", "Rohr", "Bogen", "Muffe", "Schelle", "Dichtung", "Flansch",
+                        "Kugelhahn", "Heizk\xF6rper", "W\xE4rmed\xE4mmung", "Stra\xDF" "enablauf"};
+
+double seconds(Clock::time_point since) {
+  return std::chrono::duration<double>(Clock::now() - since).count();
+}
+
+long peakKiB() {
+  rusage ru{};
+  getrusage(RUSAGE_SELF, &ru);
+  return ru.ru_maxrss;
+}
+
+void check(const Status& st, const char* what) {
+  if (!st.isOk()) {
+    std::fprintf(stderr, "%s: %s\n", what, st.toString().c_str());
+    std::exit(1);
+  }
+}
+
+// Fills the current (new) record with an article; i makes it unique.
+void fillArticle(Table& t, uint32_t i, std::mt19937& rng) {
+  char num[16];
+  std::snprintf(num, sizeof num, "%08u-%02u", (i * 2654435761u) % 100000000u, i % 100);
+  check(t.putString(0, num), "NUMMER");
+  std::string text = std::string(kWords[rng() % 11]) + " " + std::to_string(rng() % 200) + " DN " +
+                     std::to_string(10 + rng() % 90) + " verzinkt";
+  check(t.putString(2, text), "ARTIKEL");
+  check(t.putString(5, "STK"), "EINHEIT");
+  check(t.putString(6, "L" + std::to_string(rng() % 50)), "LIEFERANT");
+  check(t.putNumber(7, 19), "MWST");
+  check(t.putLogical(8, rng() % 2), "MIT_MENGE");
+  check(t.putString(11, "R" + std::to_string(rng() % 40)), "RABATTGRUP");
+  check(t.putString(12, std::to_string(100 + rng() % 60)), "WAGRU");
+  check(t.putNumber(16, (rng() % 250000) / 100.0), "NETTO");
+  check(t.putNumber(17, (rng() % 300000) / 100.0), "BRUTTO");
+  check(t.putString(40, "S-" + std::to_string(rng() % 1000000)), "LIEF_A_NR");
+  check(t.putString(42, std::to_string(4000000000000ull + i)), "EAN");
+}
+
+// A table of n records with a 40-character text field K40 (plus the article fields).
+void makeTable(const std::string& path, uint32_t n) {
+  FieldList fields = kArticleFields;
+  fields.push_back({"K40", 'C', 40, 0});
+  check(Table::create(path, fields, false), "create");
+  std::unique_ptr<Table> t;
+  check(Table::open(path, {OpenMode::Exclusive, nullptr}, &t), "open");
+  std::mt19937 rng(42);
+  int k40 = t->fieldIndex("K40");
+  for (uint32_t i = 1; i <= n; ++i) {
+    check(t->append(), "append");
+    fillArticle(*t, i, rng);
+    char key[48];
+    std::snprintf(key, sizeof key, "%s %08u %s", kWords[rng() % 11], static_cast<unsigned>(rng() % 100000000),
+                  "Edelstahl verzinkt");
+    check(t->putString(k40, key), "K40");
+  }
+  check(t->close(), "close");
+}
+
+void benchBuild(const std::string& dir, uint32_t n) {
+  std::string path = dir + "/BUILD.dbf";
+  makeTable(path, n);
+  std::unique_ptr<Table> t;
+  check(Table::open(path, {OpenMode::Exclusive, nullptr}, &t), "open");
+  long before = peakKiB();
+  auto start = Clock::now();
+  check(t->createIndex(dir + "/BUILD.cdx", "K40", "K40"), "createIndex");
+  double s = seconds(start);
+  std::printf("build   %8u records  one 40-byte tag  %.3f s  (%.0f keys/s)  peak %ld MiB (table fill %ld MiB)\n",
+              n, s, n / s, peakKiB() / 1024, before / 1024);
+}
+
+void benchSeek(const std::string& dir, uint32_t n, uint32_t seeks) {
+  std::string path = dir + "/BUILD.dbf";
+  std::unique_ptr<Table> t;
+  check(Table::open(path, {OpenMode::Exclusive, nullptr}, &t), "open");
+  check(t->attachIndex(dir + "/BUILD.cdx"), "attach");
+  // The keys to look for: every record's own key, in random order.
+  std::vector<std::string> keys;
+  keys.reserve(seeks);
+  std::mt19937 rng(7);
+  std::string rec;
+  int k40 = t->fieldIndex("K40");
+  for (uint32_t i = 0; i < seeks; ++i) {
+    check(t->goTo(1 + rng() % n), "goto");
+    keys.push_back(t->getString(k40));
+  }
+  auto start = Clock::now();
+  uint32_t hits = 0;
+  for (const auto& k : keys) {
+    bool found = false;
+    check(t->seek(k, &found), "seek");
+    hits += found;
+  }
+  double s = seconds(start);
+  std::printf("seek    %8u keys     %u random seeks  %.3f s  (%.0f seeks/s, %u found)  peak %ld MiB\n", n,
+              seeks, s, seeks / s, hits, peakKiB() / 1024);
+}
+
+void benchAppend(const std::string& dir, uint32_t n) {
+  std::string path = dir + "/ARTIKEL.dbf";
+  check(Table::create(path, kArticleFields, false), "create");
+  std::unique_ptr<Table> t;
+  check(Table::open(path, {OpenMode::Exclusive, nullptr}, &t), "open");
+  for (const auto& [tag, expr] : kArticleIndexes) check(t->createIndex(dir + "/" + tag + ".cdx", tag, expr), tag.c_str());
+  check(t->setOrder(1), "order");
+  std::mt19937 rng(1);
+  auto start = Clock::now();
+  for (uint32_t i = 1; i <= n; ++i) {
+    check(t->append(), "append");
+    fillArticle(*t, i, rng);
+  }
+  check(t->close(), "close");
+  double s = seconds(start);
+  std::printf("append  %8u records  9 index files   %.3f s  (%.0f records/s)  peak %ld MiB\n", n, s, n / s,
+              peakKiB() / 1024);
+}
+
+template <typename F>
+void inChild(F f) {
+  std::fflush(stdout);
+  pid_t pid = fork();
+  if (pid == 0) {
+    f();
+    std::fflush(stdout);
+    _exit(0);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) std::exit(1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  uint32_t records = 1000000, appends = 200000, seeks = 1000000;
+  std::string dir;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    if (!std::strcmp(argv[i], "--records")) records = static_cast<uint32_t>(std::atol(argv[i + 1]));
+    else if (!std::strcmp(argv[i], "--appends")) appends = static_cast<uint32_t>(std::atol(argv[i + 1]));
+    else if (!std::strcmp(argv[i], "--seeks")) seeks = static_cast<uint32_t>(std::atol(argv[i + 1]));
+    else if (!std::strcmp(argv[i], "--dir")) dir = argv[i + 1];
+  }
+  bool ownDir = dir.empty();
+  if (ownDir) {
+    char tmpl[] = "/tmp/table_bench.XXXXXX";
+    dir = mkdtemp(tmpl);
+  }
+  inChild([&] { benchBuild(dir, records); });
+  inChild([&] { benchSeek(dir, records, seeks); });
+  inChild([&] { benchAppend(dir, appends); });
+  if (ownDir) std::filesystem::remove_all(dir);
+  return 0;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace xbase::cdx {
+
+// Little- and big-endian integers inside index pages. Index headers and leaves are
+// little-endian; interior entries and the change counter are big-endian.
+inline uint16_t getLe16(const uint8_t* p) {
+  return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
+
+inline uint32_t getLe32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+         static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
+
+inline uint32_t getBe32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 |
+         static_cast<uint32_t>(p[2]) << 8 | static_cast<uint32_t>(p[3]);
+}
+
+// The first 8 bytes of a key as one big-endian integer, zero-padded when the key is shorter:
+// keys compare as unsigned bytes, and these integers compare the same way.
+inline uint64_t keyHead(const char* key, size_t keyLength) {
+  uint64_t v = 0;
+  for (size_t i = 0; i < 8; ++i) v = v << 8 | (i < keyLength ? static_cast<uint8_t>(key[i]) : 0u);
+  return v;
+}
+
+inline void putLe16(uint8_t* p, uint16_t v) {
+  p[0] = static_cast<uint8_t>(v);
+  p[1] = static_cast<uint8_t>(v >> 8);
+}
+
+inline void putLe32(uint8_t* p, uint32_t v) {
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+inline void putBe32(uint8_t* p, uint32_t v) {
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (24 - 8 * i));
+}
+
+}  // namespace xbase::cdx

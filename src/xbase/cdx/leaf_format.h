@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+
+namespace xbase::cdx {
+
+// Bit widths of the entries of one leaf: record number in the low bits, then the count of
+// bytes shared with the previous key, then the count of trailing fill bytes.
+struct LeafLayout {
+  uint8_t recnoBits = 0;
+  uint8_t dupBits = 0;
+  uint8_t trailBits = 0;
+  uint8_t entryBytes = 0;
+};
+
+// The widths this engine writes: dup and trail fields as wide as the key length needs, and
+// the fewest entry bytes (at least 3) whose record field holds maxRecno. entryBytes is 0 when
+// maxRecno does not fit even in 4-byte entries.
+LeafLayout leafLayoutFor(uint16_t keyLength, uint32_t maxRecno);
+
+// The largest record number a leaf of this key length can hold (4-byte entries).
+uint32_t maxRecnoFor(uint16_t keyLength);
+
+// How a key is compressed against the key before it in the same leaf.
+struct KeyCompression {
+  uint16_t dup = 0;    // leading bytes taken from the previous key
+  uint16_t trail = 0;  // trailing fill bytes left out
+  uint16_t stored(uint16_t keyLength) const { return keyLength - dup - trail; }
+};
+
+// Trailing fill bytes of a key.
+uint16_t trailCount(const char* key, uint16_t keyLength, char fill);
+
+// Leading bytes two keys share, at most limit.
+uint16_t commonPrefix(const char* a, const char* b, uint16_t limit);
+
+// prev is nullptr for the first key of a leaf. The shared prefix stops where prev's trailing
+// fill begins: readers that rebuild trailing bytes with another fill byte would otherwise put
+// that byte into the middle of this key.
+KeyCompression compressKey(const char* prev, const char* key, uint16_t keyLength, char fill);
+// The same with prev's trailing fill count already known.
+KeyCompression compressKey(const char* prev, uint16_t prevTrail, const char* key,
+                           uint16_t keyLength, char fill);
+
+}  // namespace xbase::cdx

@@ -1,0 +1,192 @@
+#include "xbase/cdx/page.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "xbase/cdx/byte_order.h"
+#include "xbase/cdx/leaf_format.h"
+
+namespace xbase::cdx {
+
+int Page::compare(size_t i, uint64_t head, const char* key, uint32_t recno) const {
+  if (heads[i] != head) return heads[i] < head ? -1 : 1;
+  if (keyLength > 8) {
+    const int c = std::memcmp(keyAt(i) + 8, key + 8, keyLength - 8u);
+    if (c != 0) return c;
+  }
+  return recnos[i] < recno ? -1 : (recnos[i] > recno ? 1 : 0);
+}
+
+int Page::compare(size_t i, const char* key, uint32_t recno) const {
+  return compare(i, keyHead(key, keyLength), key, recno);
+}
+
+size_t Page::lowerBound(const char* key, uint32_t recno) const {
+  const uint64_t head = keyHead(key, keyLength);
+  size_t lo = 0, hi = count();
+  while (lo < hi) {
+    const size_t mid = (lo + hi) / 2;
+    if (compare(mid, head, key, recno) < 0)
+      lo = mid + 1;
+    else
+      hi = mid;
+  }
+  return lo;
+}
+
+void Page::insertEntry(size_t pos, const char* key, uint32_t recno) {
+  foreignBytes.clear();
+  keys.insert(pos * keyLength, key, keyLength);
+  heads.insert(heads.begin() + static_cast<ptrdiff_t>(pos), keyHead(key, keyLength));
+  recnos.insert(recnos.begin() + static_cast<ptrdiff_t>(pos), recno);
+}
+
+void Page::eraseEntry(size_t pos) {
+  foreignBytes.clear();
+  keys.erase(pos * keyLength, keyLength);
+  heads.erase(heads.begin() + static_cast<ptrdiff_t>(pos));
+  recnos.erase(recnos.begin() + static_cast<ptrdiff_t>(pos));
+}
+
+void Page::setEntry(size_t pos, const char* key, uint32_t recno) {
+  foreignBytes.clear();
+  std::memcpy(keys.data() + pos * keyLength, key, keyLength);
+  heads[pos] = keyHead(key, keyLength);
+  recnos[pos] = recno;
+}
+
+void Page::clearEntries() {
+  foreignBytes.clear();
+  keys.clear();
+  heads.clear();
+  recnos.clear();
+  children.clear();
+}
+
+void Page::indexKeys() {
+  heads.resize(count());
+  for (size_t i = 0; i < count(); ++i) heads[i] = keyHead(keyAt(i), keyLength);
+}
+
+size_t leafSize(const Page& leaf) {
+  LeafLayout l = leafLayoutFor(leaf.keyLength, leaf.maxRecno);
+  if (l.entryBytes == 0) return SIZE_MAX;
+  return kLeafEntries + leaf.count() * l.entryBytes + leaf.storedKeyBytes;
+}
+
+namespace {
+
+uint32_t storedAt(const Page& leaf, size_t prev, size_t i, char fill) {
+  const char* p = prev == SIZE_MAX ? nullptr : leaf.keyAt(prev);
+  return compressKey(p, leaf.keyAt(i), leaf.keyLength, fill).stored(leaf.keyLength);
+}
+
+// Bytes stored for entry i given its current predecessor (none for i == 0).
+uint32_t storedFor(const Page& leaf, size_t i, char fill) {
+  return storedAt(leaf, i == 0 ? SIZE_MAX : i - 1, i, fill);
+}
+
+uint32_t largestRecno(const Page& leaf) {
+  return leaf.recnos.empty() ? 0 : *std::max_element(leaf.recnos.begin(), leaf.recnos.end());
+}
+
+}  // namespace
+
+void recountLeaf(Page& leaf, char fill) {
+  leaf.storedKeyBytes = 0;
+  leaf.maxRecno = 0;
+  uint16_t prevTrail = 0;
+  for (size_t i = 0; i < leaf.count(); ++i) {
+    const KeyCompression c = compressKey(i ? leaf.keyAt(i - 1) : nullptr, prevTrail, leaf.keyAt(i),
+                                         leaf.keyLength, fill);
+    leaf.storedKeyBytes += c.stored(leaf.keyLength);
+    prevTrail = c.trail;
+    leaf.maxRecno = std::max(leaf.maxRecno, leaf.recnos[i]);
+  }
+}
+
+void insertLeafEntry(Page& leaf, size_t pos, const char* key, uint32_t recno, char fill) {
+  const bool hasNext = pos < leaf.count();
+  if (hasNext) leaf.storedKeyBytes -= storedFor(leaf, pos, fill);
+  leaf.insertEntry(pos, key, recno);
+  leaf.storedKeyBytes += storedFor(leaf, pos, fill);
+  if (hasNext) leaf.storedKeyBytes += storedFor(leaf, pos + 1, fill);
+  leaf.maxRecno = std::max(leaf.maxRecno, recno);
+}
+
+void eraseLeafEntry(Page& leaf, size_t pos, char fill) {
+  const bool hasNext = pos + 1 < leaf.count();
+  leaf.storedKeyBytes -= storedFor(leaf, pos, fill);
+  if (hasNext) {
+    leaf.storedKeyBytes -= storedFor(leaf, pos + 1, fill);
+    leaf.storedKeyBytes += storedAt(leaf, pos == 0 ? SIZE_MAX : pos - 1, pos + 1, fill);
+  }
+  const uint32_t recno = leaf.recnos[pos];
+  leaf.eraseEntry(pos);
+  if (recno == leaf.maxRecno) leaf.maxRecno = largestRecno(leaf);
+}
+
+void setLeafRecno(Page& leaf, size_t pos, uint32_t recno) {
+  leaf.foreignBytes.clear();
+  const uint32_t old = leaf.recnos[pos];
+  leaf.recnos[pos] = recno;
+  if (recno > leaf.maxRecno)
+    leaf.maxRecno = recno;
+  else if (old == leaf.maxRecno)
+    leaf.maxRecno = largestRecno(leaf);
+}
+
+void insertInteriorEntry(Page& page, size_t pos, const char* key, uint32_t recno, uint32_t child) {
+  page.insertEntry(pos, key, recno);
+  page.children.insert(page.children.begin() + static_cast<ptrdiff_t>(pos), child);
+}
+
+void eraseInteriorEntry(Page& page, size_t pos) {
+  page.eraseEntry(pos);
+  page.children.erase(page.children.begin() + static_cast<ptrdiff_t>(pos));
+}
+
+void setInteriorEntry(Page& page, size_t pos, const char* key, uint32_t recno) {
+  page.setEntry(pos, key, recno);
+}
+
+size_t leafSplitPoint(const Page& leaf, char fill) {
+  const size_t n = leaf.count();
+  const LeafLayout l = leafLayoutFor(leaf.keyLength, leaf.maxRecno);
+  const size_t entry = l.entryBytes ? l.entryBytes : 4;
+  std::vector<uint32_t> stored(n);
+  for (size_t i = 0; i < n; ++i) stored[i] = storedFor(leaf, i, fill);
+  size_t best = n / 2, bestSize = SIZE_MAX, left = 0;
+  for (size_t m = 1; m < n; ++m) {
+    left += stored[m - 1];
+    // The first key of the right half loses its shared prefix.
+    const size_t leftSize = m * entry + left;
+    const size_t rightSize = (n - m) * entry + leaf.storedKeyBytes - left - stored[m] +
+                             storedAt(leaf, SIZE_MAX, m, fill);
+    const size_t larger = std::max(leftSize, rightSize);
+    if (larger < bestSize) {
+      bestSize = larger;
+      best = m;
+    }
+  }
+  return best;
+}
+
+void moveTail(Page& page, size_t from, Page& to, char fill) {
+  page.foreignBytes.clear();
+  to.keys.assign(page.keys, from * page.keyLength);
+  page.keys.resize(from * page.keyLength);
+  to.heads.assign(page.heads.begin() + static_cast<ptrdiff_t>(from), page.heads.end());
+  page.heads.resize(from);
+  to.recnos.assign(page.recnos.begin() + static_cast<ptrdiff_t>(from), page.recnos.end());
+  page.recnos.resize(from);
+  if (page.isLeaf()) {
+    recountLeaf(page, fill);
+    recountLeaf(to, fill);
+  } else {
+    to.children.assign(page.children.begin() + static_cast<ptrdiff_t>(from), page.children.end());
+    page.children.resize(from);
+  }
+}
+
+}  // namespace xbase::cdx

@@ -1,0 +1,168 @@
+#include "xbase/cdx/page_codec.h"
+
+#include <cstring>
+
+#include "xbase/cdx/byte_order.h"
+
+namespace xbase::cdx {
+
+namespace {
+
+Status pageError(const std::string& path, uint32_t offset, const std::string& what) {
+  return Status::corruption(path + ": page at offset " + std::to_string(offset) + ": " + what);
+}
+
+uint32_t bitMask(uint8_t bits) {
+  return bits >= 32 ? 0xFFFFFFFFu : (uint32_t{1} << bits) - 1;
+}
+
+Status decodeLeaf(const uint8_t* b, uint16_t keyLength, char fill, const std::string& path,
+                  Page* out) {
+  const uint32_t offset = out->offset;
+  LeafLayout l{b[kLeafRecnoBits], b[kLeafDupBits], b[kLeafTrailBits], b[kLeafEntryBytes]};
+  if (l.entryBytes < 1 || l.entryBytes > 4)
+    return pageError(path, offset, "leaf entry size " + std::to_string(l.entryBytes));
+  if (l.recnoBits + l.dupBits + l.trailBits != 8 * l.entryBytes || l.dupBits > 8 || l.trailBits > 8)
+    return pageError(path, offset, "leaf bit widths do not add up to the entry size");
+  if (getLe32(b + kLeafRecnoMask) != bitMask(l.recnoBits) ||
+      b[kLeafDupMask] != bitMask(l.dupBits) || b[kLeafTrailMask] != bitMask(l.trailBits))
+    return pageError(path, offset, "leaf masks do not match their bit widths");
+  const size_t n = getLe16(b + kNodeCount);
+  const size_t entriesEnd = kLeafEntries + n * l.entryBytes;
+  if (entriesEnd > kPageSize) return pageError(path, offset, std::to_string(n) + " leaf entries");
+
+  out->keys.resize(n * keyLength);
+  out->recnos.resize(n);
+  size_t pos = kPageSize;
+  for (size_t i = 0; i < n; ++i) {
+    uint64_t e = 0;
+    for (size_t k = 0; k < l.entryBytes; ++k)
+      e |= uint64_t{b[kLeafEntries + i * l.entryBytes + k]} << (8 * k);
+    const uint32_t dup = i == 0 ? 0 : (e >> l.recnoBits) & bitMask(l.dupBits);
+    const uint32_t trail = (e >> (l.recnoBits + l.dupBits)) & bitMask(l.trailBits);
+    if (dup + trail > keyLength)
+      return pageError(path, offset,
+                       "leaf entry " + std::to_string(i) + ": duplicate and " +
+                           "trailing counts exceed the key length");
+    const size_t fresh = keyLength - dup - trail;
+    if (pos < entriesEnd + fresh)
+      return pageError(path, offset, "leaf key bytes overlap the entries");
+    pos -= fresh;
+    char* key = out->keys.data() + i * keyLength;
+    if (dup) std::memcpy(key, key - keyLength, dup);
+    std::memcpy(key + dup, b + pos, fresh);
+    std::memset(key + dup + fresh, fill, trail);
+    out->recnos[i] = static_cast<uint32_t>(e & bitMask(l.recnoBits));
+  }
+  out->indexKeys();
+  if (getLe16(b + kLeafFree) != pos - entriesEnd)
+    return pageError(path, offset,
+                     "leaf free space " + std::to_string(getLe16(b + kLeafFree)) +
+                         " does not match its content (" + std::to_string(pos - entriesEnd) + ")");
+  recountLeaf(*out, fill);
+  return Status::ok();
+}
+
+Status decodeInterior(const uint8_t* b, uint16_t keyLength, const std::string& path, Page* out) {
+  const size_t n = getLe16(b + kNodeCount);
+  if (n > interiorCapacity(keyLength))
+    return pageError(path, out->offset, std::to_string(n) + " interior entries");
+  out->keys.resize(n * keyLength);
+  out->recnos.resize(n);
+  out->children.resize(n);
+  for (size_t i = 0; i < n; ++i) {
+    const uint8_t* e = b + kInteriorEntries + i * (keyLength + 8u);
+    std::memcpy(out->keys.data() + i * keyLength, e, keyLength);
+    out->recnos[i] = getBe32(e + keyLength);
+    out->children[i] = getBe32(e + keyLength + 4);
+  }
+  out->indexKeys();
+  return Status::ok();
+}
+
+void encodeNodeHeader(const Page& page, uint8_t* out) {
+  std::memset(out, 0, kPageSize);
+  putLe16(out + kNodeAttributes, page.attributes & (kAttrRoot | kAttrLeaf));
+  putLe16(out + kNodeCount, static_cast<uint16_t>(page.count()));
+  putLe32(out + kNodeLeft, page.left);
+  putLe32(out + kNodeRight, page.right);
+}
+
+}  // namespace
+
+Status decodePage(const uint8_t* bytes, uint32_t offset, uint16_t keyLength, char fill,
+                  const std::string& path, Page* out) {
+  out->offset = offset;
+  out->keyLength = keyLength;
+  out->attributes = getLe16(bytes + kNodeAttributes) & (kAttrRoot | kAttrLeaf);
+  out->left = getLe32(bytes + kNodeLeft);
+  out->right = getLe32(bytes + kNodeRight);
+  out->clearEntries();
+  out->dirty = false;
+  if (!out->isLeaf()) return decodeInterior(bytes, keyLength, path, out);
+  XBASE_RETURN_IF_ERROR(decodeLeaf(bytes, keyLength, fill, path, out));
+  if (leafSize(*out) > kPageSize) out->foreignBytes.assign(reinterpret_cast<const char*>(bytes), kPageSize);
+  return Status::ok();
+}
+
+bool encodeLeaf(const Page& leaf, char fill, const LeafLayout& l, uint8_t* out) {
+  encodeNodeHeader(leaf, out);
+  const uint16_t kl = leaf.keyLength;
+  const size_t n = leaf.count();
+  const size_t entriesEnd = kLeafEntries + n * l.entryBytes;
+  if (entriesEnd > kPageSize) return false;
+  size_t pos = kPageSize;
+  uint16_t prevTrail = 0;
+  for (size_t i = 0; i < n; ++i) {
+    if (leaf.recnos[i] > bitMask(l.recnoBits)) return false;
+    const char* key = leaf.keyAt(i);
+    const KeyCompression c = compressKey(i ? key - kl : nullptr, prevTrail, key, kl, fill);
+    prevTrail = c.trail;
+    const size_t fresh = c.stored(kl);
+    if (pos < entriesEnd + fresh) return false;
+    pos -= fresh;
+    std::memcpy(out + pos, key + c.dup, fresh);
+    const uint64_t e = leaf.recnos[i] | uint64_t{c.dup} << l.recnoBits |
+                       uint64_t{c.trail} << (l.recnoBits + l.dupBits);
+    for (size_t k = 0; k < l.entryBytes; ++k)
+      out[kLeafEntries + i * l.entryBytes + k] = static_cast<uint8_t>(e >> (8 * k));
+  }
+  putLe16(out + kLeafFree, static_cast<uint16_t>(pos - entriesEnd));
+  putLe32(out + kLeafRecnoMask, bitMask(l.recnoBits));
+  out[kLeafDupMask] = static_cast<uint8_t>(bitMask(l.dupBits));
+  out[kLeafTrailMask] = static_cast<uint8_t>(bitMask(l.trailBits));
+  out[kLeafRecnoBits] = l.recnoBits;
+  out[kLeafDupBits] = l.dupBits;
+  out[kLeafTrailBits] = l.trailBits;
+  out[kLeafEntryBytes] = l.entryBytes;
+  return true;
+}
+
+Status encodePage(const Page& page, char fill, const std::string& path, uint8_t* out) {
+  if (page.isLeaf() && !page.foreignBytes.empty()) {
+    // Entries unchanged: the page as read, with this page's header (root bit, siblings).
+    const std::string entries = page.foreignBytes.substr(kNodeHeaderSize);
+    encodeNodeHeader(page, out);
+    std::memcpy(out + kNodeHeaderSize, entries.data(), entries.size());
+    return Status::ok();
+  }
+  if (page.isLeaf()) {
+    if (!encodeLeaf(page, fill, leafLayoutFor(page.keyLength, page.maxRecno), out))
+      return Status::invalidArgument(path + ": leaf at offset " + std::to_string(page.offset) +
+                                     " does not fit its page");
+    return Status::ok();
+  }
+  if (page.count() > interiorCapacity(page.keyLength))
+    return Status::invalidArgument(path + ": interior page at offset " +
+                                   std::to_string(page.offset) + " does not fit its page");
+  encodeNodeHeader(page, out);
+  for (size_t i = 0; i < page.count(); ++i) {
+    uint8_t* e = out + kInteriorEntries + i * (page.keyLength + 8u);
+    std::memcpy(e, page.keyAt(i), page.keyLength);
+    putBe32(e + page.keyLength, page.recnos[i]);
+    putBe32(e + page.keyLength + 4, page.children[i]);
+  }
+  return Status::ok();
+}
+
+}  // namespace xbase::cdx
