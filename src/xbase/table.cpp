@@ -547,8 +547,12 @@ Status Table::attachIndex(const std::string& cdxPath) {
   XBASE_RETURN_IF_ERROR(flushRecord());
   std::unique_ptr<File> file;
   XBASE_RETURN_IF_ERROR(m_fs->open(cdxPath, m_dbf->mode(), &file));
+  // Another program may be changing the index: read its header and directory under the
+  // index lock (closing the file on failure drops the lock with it).
+  if (shared()) XBASE_RETURN_IF_ERROR(lockWaiting(*file, kIndexLockOffset, LockType::Read));
   std::unique_ptr<cdx::CdxFile> cdxFile;
   XBASE_RETURN_IF_ERROR(cdx::CdxFile::open(std::move(file), &cdxFile));
+  if (shared()) cdxFile->file().unlockRange(kIndexLockOffset, 1);
   bool first = m_orders.empty();
   XBASE_RETURN_IF_ERROR(addBag(cdxPath, std::move(cdxFile)));
   if (first && !m_orders.empty()) return setOrder(1);

@@ -29,9 +29,11 @@ int waitFor(pid_t pid) {
 
 std::unique_ptr<Table> openShared(const std::string& dir) {
   std::unique_ptr<Table> t;
-  if (!Table::open(dir + "/DNORMPRO.dbf", {OpenMode::Shared, nullptr}, &t).isOk()) return nullptr;
-  if (!t->attachIndex(dir + "/DNORMPRO.cdx").isOk()) return nullptr;
-  return t;
+  Status st = Table::open(dir + "/DNORMPRO.dbf", {OpenMode::Shared, nullptr}, &t);
+  if (st.isOk()) st = t->attachIndex(dir + "/DNORMPRO.cdx");
+  if (st.isOk()) return t;
+  std::fprintf(stderr, "%s\n", st.toString().c_str());
+  return nullptr;
 }
 
 void makeTable(const std::string& dir) {
@@ -47,16 +49,20 @@ void makeTable(const std::string& dir) {
 bool appendMany(const std::string& dir, const std::string& who, int count) {
   auto t = openShared(dir);
   if (!t) return false;
+  auto failed = [](const Status& st) {
+    if (!st.isOk()) std::fprintf(stderr, "%s\n", st.toString().c_str());
+    return !st.isOk();
+  };
   for (int i = 1; i <= count; ++i) {
     Status st;
     while ((st = t->append()).code() == Status::Code::Locked) usleep(50);
-    if (!st.isOk()) return false;
+    if (failed(st)) return false;
     char key[16];
     std::snprintf(key, sizeof key, "%s%06d", who.c_str(), i);
-    if (!t->putString(0, key).isOk() || !t->putNumber(2, i).isOk()) return false;
-    if (!t->unlockRecord(t->recNo()).isOk()) return false;
+    if (failed(t->putString(0, key)) || failed(t->putNumber(2, i))) return false;
+    if (failed(t->unlockRecord(t->recNo()))) return false;
   }
-  return t->close().isOk();
+  return !failed(t->close());
 }
 
 }  // namespace
