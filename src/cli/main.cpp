@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/version.h"
+#include "cli/admin_commands.h"
 #include "cli/table_command.h"
 
 namespace {
@@ -15,7 +16,9 @@ void printHelp() {
       "  table info FILE.dbf [INDEX.cdx ...]     Aufbau, Satzzahl und Indizes einer Tabelle\n"
       "  table dump FILE.dbf [--index INDEX.cdx --tag NAME] [--deleted] [--csv]\n"
       "                                          Sätze in Satz- oder Indexfolge ausgeben\n"
-      "  table verify FILE.dbf INDEX.cdx ...     Indizes gegen die Sätze prüfen\n",
+      "  table verify FILE.dbf INDEX.cdx ...     Indizes gegen die Sätze prüfen\n"
+      "  init|reorg [TABELLE ...]|check [--home DIR] [--yes|--no] [--wait SEKUNDEN]\n"
+      "                                          eigene Tabellen anlegen, reorganisieren, prüfen\n",
       app::MAINVERSION().c_str());
 }
 
@@ -36,6 +39,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (args[0] == "table") return cli::runTableCommand({args.begin() + 1, args.end()});
+  if (cli::isAdminCommand(args[0])) return cli::runAdminCommand(args);
   std::fprintf(stderr, "Unbekannter Befehl: %s\n", args[0].c_str());
   printHelp();
   return 2;

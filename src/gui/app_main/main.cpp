@@ -11,6 +11,7 @@
 #include "gui/main_window.h"
 #include "gui/qt_port.h"
 #include "gui/screenshot_tour.h"
+#include "tables/table_startup.h"
 #include "ui/port.h"
 
 namespace {
@@ -62,6 +63,7 @@ int main(int argc, char** argv) {
   std::unique_ptr<gui::MainWindow> window;
 
   app::StartupHooks hooks;
+  tables::setStartupHooks(hooks);
   hooks.showMainWindow = [&] {
     window = std::make_unique<gui::MainWindow>(commands);
     port.setOwner(window.get());
