@@ -2,6 +2,7 @@
 
 #include "import/import_env.h"
 #include "import/import_tables.h"
+#include "import/currency.h"
 #include "import/price_calc.h"
 #include "import/table_access.h"
 #include "tables/net.h"
@@ -188,6 +189,7 @@ TEST_F(PriceTest, LevelPrices) {
 }
 
 TEST_F(PriceTest, StockValue) {
+  dnorm::WGINIT(false);  // the currencies of the merchandise folder, as a run loads them
   EXPECT_EQ(dnorm::E_RECHNEPREIS(1000, 45, 10), 0.45);
   EXPECT_EQ(dnorm::E_RECHNEPREIS(0, 45, 10), 450);
   EXPECT_EQ(dnorm::E_RECHNEPREIS(-5, 1.005, 1), 1.005);  // unit 1: unrounded
