@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdio>
 
+#include "support/test_support.h"
 #include "xbase/cdx/byte_order.h"
 #include "xbase/cdx/page_codec.h"
 #include "xbase/common/file.h"
