@@ -11,6 +11,8 @@ namespace {
 // tables alike.
 constexpr uint8_t kMinEntryBytes = 3;
 constexpr uint8_t kMaxEntryBytes = 4;
+// Narrowest duplicate and trailing count fields written (counts up to 3).
+constexpr int kMinCountBits = 2;
 
 // Bits needed to write v (0 for 0).
 uint8_t bitLength(uint32_t v) {
@@ -18,6 +20,10 @@ uint8_t bitLength(uint32_t v) {
 }
 
 }  // namespace
+
+uint16_t LeafLayout::storedBytes(const KeyCompression& c, uint16_t keyLength) const {
+  return static_cast<uint16_t>(keyLength - std::min(c.dup, countLimit) - std::min(c.trail, countLimit));
+}
 
 LeafLayout leafLayoutFor(uint16_t keyLength, uint32_t maxRecno) {
   LeafLayout l;
@@ -30,11 +36,19 @@ LeafLayout leafLayoutFor(uint16_t keyLength, uint32_t maxRecno) {
       return l;
     }
   }
+  // Narrower count fields in 4-byte entries; readers take the widths from every page.
+  const int countBits = (8 * kMaxEntryBytes - bitLength(maxRecno)) / 2;
+  if (countBits < kMinCountBits) return l;
+  l.dupBits = l.trailBits = static_cast<uint8_t>(countBits);
+  l.recnoBits = static_cast<uint8_t>(8 * kMaxEntryBytes - 2 * countBits);
+  l.entryBytes = kMaxEntryBytes;
+  l.countLimit = static_cast<uint16_t>((1u << countBits) - 1);
   return l;
 }
 
 uint32_t maxRecnoFor(uint16_t keyLength) {
-  int recnoBits = 8 * kMaxEntryBytes - 2 * bitLength(keyLength);
+  const int fullWidth = 8 * kMaxEntryBytes - 2 * bitLength(keyLength);
+  const int recnoBits = std::max(fullWidth, 8 * kMaxEntryBytes - 2 * kMinCountBits);
   return recnoBits >= 32 ? 0xFFFFFFFFu : (uint32_t{1} << recnoBits) - 1;
 }
 

@@ -6,19 +6,30 @@ namespace xbase::cdx {
 
 // Bit widths of the entries of one leaf: record number in the low bits, then the count of
 // bytes shared with the previous key, then the count of trailing fill bytes.
+struct KeyCompression;
+
 struct LeafLayout {
   uint8_t recnoBits = 0;
   uint8_t dupBits = 0;
   uint8_t trailBits = 0;
   uint8_t entryBytes = 0;
+  // The largest duplicate or trailing count the fields hold. Below what the key length
+  // needs only in leaves of record numbers too large for full-width counts: such a key
+  // keeps more of its bytes.
+  uint16_t countLimit = 0xFFFF;
+
+  // Key bytes a compressed key stores in a leaf of this layout.
+  uint16_t storedBytes(const KeyCompression& c, uint16_t keyLength) const;
 };
 
 // The widths this engine writes: dup and trail fields as wide as the key length needs, and
-// the fewest entry bytes (at least 3) whose record field holds maxRecno. entryBytes is 0 when
-// maxRecno does not fit even in 4-byte entries.
+// the fewest entry bytes (at least 3) whose record field holds maxRecno. When even 4-byte
+// entries cannot hold maxRecno that way, the dup and trail fields are narrowed until they
+// can (long keys in large tables). entryBytes is 0 when maxRecno does not fit at all.
 LeafLayout leafLayoutFor(uint16_t keyLength, uint32_t maxRecno);
 
-// The largest record number a leaf of this key length can hold (4-byte entries).
+// The largest record number a leaf of this key length can hold (4-byte entries, narrowest
+// count fields).
 uint32_t maxRecnoFor(uint16_t keyLength);
 
 // How a key is compressed against the key before it in the same leaf.

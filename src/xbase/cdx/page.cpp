@@ -78,7 +78,14 @@ namespace {
 
 uint32_t storedAt(const Page& leaf, size_t prev, size_t i, char fill) {
   const char* p = prev == SIZE_MAX ? nullptr : leaf.keyAt(prev);
-  return compressKey(p, leaf.keyAt(i), leaf.keyLength, fill).stored(leaf.keyLength);
+  return leafLayoutFor(leaf.keyLength, leaf.maxRecno)
+      .storedBytes(compressKey(p, leaf.keyAt(i), leaf.keyLength, fill), leaf.keyLength);
+}
+
+// Whether the count fields of the leaf's layout differ between these largest record numbers.
+bool countsChange(const Page& leaf, uint32_t before, uint32_t after) {
+  return leafLayoutFor(leaf.keyLength, before).countLimit !=
+         leafLayoutFor(leaf.keyLength, after).countLimit;
 }
 
 // Bytes stored for entry i given its current predecessor (none for i == 0).
@@ -94,18 +101,23 @@ uint32_t largestRecno(const Page& leaf) {
 
 void recountLeaf(Page& leaf, char fill) {
   leaf.storedKeyBytes = 0;
-  leaf.maxRecno = 0;
+  leaf.maxRecno = largestRecno(leaf);
+  const LeafLayout layout = leafLayoutFor(leaf.keyLength, leaf.maxRecno);
   uint16_t prevTrail = 0;
   for (size_t i = 0; i < leaf.count(); ++i) {
     const KeyCompression c = compressKey(i ? leaf.keyAt(i - 1) : nullptr, prevTrail, leaf.keyAt(i),
                                          leaf.keyLength, fill);
-    leaf.storedKeyBytes += c.stored(leaf.keyLength);
+    leaf.storedKeyBytes += layout.storedBytes(c, leaf.keyLength);
     prevTrail = c.trail;
-    leaf.maxRecno = std::max(leaf.maxRecno, leaf.recnos[i]);
   }
 }
 
 void insertLeafEntry(Page& leaf, size_t pos, const char* key, uint32_t recno, char fill) {
+  if (recno > leaf.maxRecno && countsChange(leaf, leaf.maxRecno, recno)) {
+    leaf.insertEntry(pos, key, recno);
+    recountLeaf(leaf, fill);
+    return;
+  }
   const bool hasNext = pos < leaf.count();
   if (hasNext) leaf.storedKeyBytes -= storedFor(leaf, pos, fill);
   leaf.insertEntry(pos, key, recno);
@@ -123,17 +135,22 @@ void eraseLeafEntry(Page& leaf, size_t pos, char fill) {
   }
   const uint32_t recno = leaf.recnos[pos];
   leaf.eraseEntry(pos);
-  if (recno == leaf.maxRecno) leaf.maxRecno = largestRecno(leaf);
+  if (recno != leaf.maxRecno) return;
+  const uint32_t before = leaf.maxRecno;
+  leaf.maxRecno = largestRecno(leaf);
+  if (countsChange(leaf, before, leaf.maxRecno)) recountLeaf(leaf, fill);
 }
 
-void setLeafRecno(Page& leaf, size_t pos, uint32_t recno) {
+void setLeafRecno(Page& leaf, size_t pos, uint32_t recno, char fill) {
   leaf.foreignBytes.clear();
+  const uint32_t before = leaf.maxRecno;
   const uint32_t old = leaf.recnos[pos];
   leaf.recnos[pos] = recno;
   if (recno > leaf.maxRecno)
     leaf.maxRecno = recno;
   else if (old == leaf.maxRecno)
     leaf.maxRecno = largestRecno(leaf);
+  if (countsChange(leaf, before, leaf.maxRecno)) recountLeaf(leaf, fill);
 }
 
 void insertInteriorEntry(Page& page, size_t pos, const char* key, uint32_t recno, uint32_t child) {

@@ -66,7 +66,7 @@ void recountLeaf(Page& leaf, char fill);
 // Leaf edits that keep storedKeyBytes and maxRecno current.
 void insertLeafEntry(Page& leaf, size_t pos, const char* key, uint32_t recno, char fill);
 void eraseLeafEntry(Page& leaf, size_t pos, char fill);
-void setLeafRecno(Page& leaf, size_t pos, uint32_t recno);
+void setLeafRecno(Page& leaf, size_t pos, uint32_t recno, char fill);
 
 // Interior edits.
 void insertInteriorEntry(Page& page, size_t pos, const char* key, uint32_t recno, uint32_t child);

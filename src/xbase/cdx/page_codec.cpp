@@ -1,5 +1,6 @@
 #include "xbase/cdx/page_codec.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "xbase/cdx/byte_order.h"
@@ -118,12 +119,13 @@ bool encodeLeaf(const Page& leaf, char fill, const LeafLayout& l, uint8_t* out) 
     const char* key = leaf.keyAt(i);
     const KeyCompression c = compressKey(i ? key - kl : nullptr, prevTrail, key, kl, fill);
     prevTrail = c.trail;
-    const size_t fresh = c.stored(kl);
+    const uint16_t dup = std::min(c.dup, l.countLimit), trail = std::min(c.trail, l.countLimit);
+    const size_t fresh = l.storedBytes(c, kl);
     if (pos < entriesEnd + fresh) return false;
     pos -= fresh;
-    std::memcpy(out + pos, key + c.dup, fresh);
-    const uint64_t e = leaf.recnos[i] | uint64_t{c.dup} << l.recnoBits |
-                       uint64_t{c.trail} << (l.recnoBits + l.dupBits);
+    std::memcpy(out + pos, key + dup, fresh);
+    const uint64_t e = leaf.recnos[i] | uint64_t{dup} << l.recnoBits |
+                       uint64_t{trail} << (l.recnoBits + l.dupBits);
     for (size_t k = 0; k < l.entryBytes; ++k)
       out[kLeafEntries + i * l.entryBytes + k] = static_cast<uint8_t>(e >> (8 * k));
   }

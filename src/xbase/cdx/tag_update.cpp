@@ -82,7 +82,7 @@ Status Tag::insertNow(std::string_view key, uint32_t recno) {
   if (pos < count) {
     if (unique && std::memcmp(leaf->keyAt(pos), key.data(), key.size()) == 0) {
       if (leaf->recnos[pos] <= recno) return Status::ok();
-      setLeafRecno(*leaf, pos, recno);
+      setLeafRecno(*leaf, pos, recno, m_fill);
       markDirty(leaf);
       ++m_stamp;
       if (pos + 1 == count) updateParents(level);

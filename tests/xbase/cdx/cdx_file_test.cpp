@@ -237,7 +237,7 @@ TEST(CdxFile, RefusedArguments) {
       {"list of another key length", "OTHER", 4, oneKey(5, "ABCDE", 1), Code::InvalidArgument},
       {"key of the wrong length", "SHORT", 4, oneKey(4, "ABC", 1), Code::InvalidArgument},
       {"expressions beyond the pool", "LONG", 4, oneKey(4, "ABCD", 1), Code::InvalidArgument, std::string(510, 'F')},
-      {"record number beyond 4-byte entries", "BIG", 240, oneKey(240, std::string(240, 'A'), 65536), Code::NotSupported},
+      {"record number beyond 4-byte entries", "BIG", 240, oneKey(240, std::string(240, 'A'), 1u << 30), Code::NotSupported},
   };
   // clang-format on
   for (const auto& c : cases) {

@@ -72,7 +72,10 @@ TEST(CdxLeafCodec, EntryWidthFollowsTheLargestRecord) {
       {10, 65535, 3, 16},      // the largest record of 3-byte entries
       {10, 65536, 4, 24},      // one above: 4-byte entries
       {10, 16777215, 4, 24},
-      {10, 16777216, 0, 0},    // beyond any width
+      {10, 16777216, 4, 26},   // one above: narrower dup and trail fields
+      {75, 262144, 4, 20},     // a long key in a large table
+      {240, 268435455, 4, 28}, // the narrowest count fields
+      {240, 268435456, 0, 0},  // beyond any width
       {4, 1023, 3, 18},
       {40, 1000000, 4, 20},
       {240, 255, 3, 8},
@@ -99,7 +102,7 @@ TEST(CdxLeafCodec, EntryWidthFollowsTheLargestRecord) {
     EXPECT_EQ(back.recnos, page.recnos);
     EXPECT_EQ(back.keys, page.keys);
   }
-  EXPECT_EQ(maxRecnoFor(10), 16777215u);
+  EXPECT_EQ(maxRecnoFor(10), 268435455u);
 }
 
 TEST(CdxLeafCodec, TwoByteEntriesOfOtherWriters) {
@@ -111,7 +114,7 @@ TEST(CdxLeafCodec, TwoByteEntriesOfOtherWriters) {
   ASSERT_TRUE(decodePage(out, 0, 4, ' ', "t", &back).isOk());
   EXPECT_EQ(back.keys, page.keys);
   EXPECT_EQ(back.recnos, page.recnos);
-  setLeafRecno(page, 1, 1024);  // one above the 10-bit mask
+  setLeafRecno(page, 1, 1024, ' ');  // one above the 10-bit mask
   EXPECT_FALSE(encodeLeaf(page, ' ', twoBytes, out));
 }
 
