@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Saves screenshots of the desktop program into docs/screenshots/: the main window, the
-# settings dialog and the information box. The program runs under Xvfb on a program
-# directory prepared here, exactly as a user starts it.
+# settings dialog, the information box, the group browser, its print preview and the
+# discount-group editor. The program runs under Xvfb on a program directory prepared here,
+# with the sample tables of the fixtures, exactly as a user starts it.
 # Usage: tools/screenshots.sh            (BUILD_DIR selects the build folder, default build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,6 +13,9 @@ cmake --build "$build" --target artikimp -j2 >/dev/null
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 cp resources/Datanorm.hlp "$home/"
+fixtures=${ARTIKIMP_FIXTURES:-../shared/fixtures}
+cp "$fixtures"/xbase/DNORM*.dbf "$fixtures"/xbase/DNORM*.cdx "$home/"
+chmod u+w "$home"/DNORM*
 # Settings as a customer would have them.
 printf '%s\r\n' \
   '[Voreinstellungen]' \
@@ -25,6 +29,8 @@ printf '%s\r\n' \
 
 out=docs/screenshots
 mkdir -p "$out"
-ARTIKIMP_HOME="$home" xvfb-run -a -s "-screen 0 1280x900x24 -dpi 96" \
-  "$build/bin/artikimp" --screenshots "$PWD/$out"
+for tour in --screenshots --browser-screenshots; do
+  ARTIKIMP_HOME="$home" xvfb-run -a -s "-screen 0 1280x900x24 -dpi 96" \
+    "$build/bin/artikimp" "$tour" "$PWD/$out"
+done
 ls -l "$out"

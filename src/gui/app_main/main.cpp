@@ -6,20 +6,23 @@
 
 #include "app/paths.h"
 #include "app/startup.h"
+#include "gui/browser_screenshots.h"
 #include "gui/error_log.h"
 #include "gui/guarded_application.h"
 #include "gui/main_window.h"
 #include "gui/qt_port.h"
 #include "gui/screenshot_tour.h"
+#include "gui/table_browser.h"
 #include "tables/table_startup.h"
 #include "ui/port.h"
 
 namespace {
 
-// artikimp [WORKSTATION] [--screenshots FOLDER]
+// artikimp [WORKSTATION] [--screenshots FOLDER] [--browser-screenshots FOLDER]
 struct Arguments {
   std::string workstation;
   QString screenshotFolder;
+  QString browserScreenshotFolder;
 };
 
 Arguments parseArguments(const QStringList& arguments) {
@@ -28,6 +31,8 @@ Arguments parseArguments(const QStringList& arguments) {
   for (qsizetype i = 1; i < arguments.size(); ++i) {
     if (arguments[i] == QLatin1String("--screenshots") && i + 1 < arguments.size()) {
       result.screenshotFolder = arguments[++i];
+    } else if (arguments[i] == QLatin1String("--browser-screenshots") && i + 1 < arguments.size()) {
+      result.browserScreenshotFolder = arguments[++i];
     } else if (!haveWorkstation) {
       result.workstation = arguments[i].toStdString();
       haveWorkstation = true;
@@ -61,6 +66,7 @@ int main(int argc, char** argv) {
   // those subsystems provide them.
   gui::CommandTable commands;
   std::unique_ptr<gui::MainWindow> window;
+  commands.browse = [&window](int kind) { gui::NORMANZEIGE(window.get(), kind); };
 
   app::StartupHooks hooks;
   tables::setStartupHooks(hooks);
@@ -74,6 +80,9 @@ int main(int argc, char** argv) {
 
   if (!arguments.screenshotFolder.isEmpty()) {
     gui::startScreenshotTour(*window, arguments.screenshotFolder);
+  }
+  if (!arguments.browserScreenshotFolder.isEmpty()) {
+    gui::startBrowserScreenshots(window.get(), arguments.browserScreenshotFolder);
   }
   return application.exec();
 }
