@@ -1,14 +1,13 @@
 #pragma once
 
-#include <string>
-#include <vector>
+#include "cli/command_line.h"
 
 namespace cli {
 
-// `artikimp-cli init|reorg [TABLE ...]|check [--home DIR] [--yes|--no] [--wait SECONDS]`:
-// create and index missing own tables, reorganise them, check and repair their structures.
-// `args[0]` is the command. Returns the exit status: 0 done, 1 failed or declined, 2 usage.
-int runAdminCommand(const std::vector<std::string>& args);
+// `init`, `reorg [TABLE ...]` and `check`: create and index missing own tables (and fill
+// an empty error-text table), reorganise them, check and repair their structures. With
+// --json, reorg and check end with a JSON object on stdout. Returns the exit status.
+int runAdminCommand(const CommandLine& line);
 
 // Whether `command` is one of those commands.
 bool isAdminCommand(const std::string& command);

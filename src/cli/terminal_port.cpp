@@ -2,21 +2,14 @@
 
 #include <unistd.h>
 
-#include <algorithm>
-#include <chrono>
 #include <iostream>
-#include <map>
 
 #include "base/cp1252.h"
+#include "cli/terminal_progress.h"
 
 namespace cli {
 
 namespace {
-
-using SteadyClock = std::chrono::steady_clock;
-
-constexpr int kBarWidth = 30;                                     // characters of the drawn bar
-constexpr auto kRedrawInterval = std::chrono::milliseconds(100);  // at most ten frames a second
 
 std::string lowered(std::string s) {
   for (char& c : s)
@@ -61,65 +54,9 @@ std::optional<ui::Answer> parseReply(const std::string& reply, ui::Buttons butto
 }
 
 void printMessage(const std::string& title, const std::string& text) {
+  clearProgressLine();
   std::cerr << "[" << terminalText(title) << "] " << terminalText(text) << std::endl;
 }
-
-// The progress bar of a terminal: the texts of the dialog in id order and the meter.
-class TerminalProgressView final : public ui::ProgressView {
- public:
-  explicit TerminalProgressView(bool draw) : m_draw(draw) {}
-  ~TerminalProgressView() override { close(); }
-
-  void setText(int id, const std::string& text) override {
-    m_texts[id] = terminalText(text);
-    redraw(true);
-  }
-  void setVisible(int, bool) override {}
-  void setMeterTotal(int, long total) override {
-    m_total = total;
-    redraw(true);
-  }
-  void setMeterPosition(int, long position) override {
-    m_position = position;
-    redraw(false);
-  }
-  // A terminal has no event loop to run a timer in; what the ticks update is shown anyway
-  // whenever the bar is drawn.
-  void startTicks(std::function<void()>) override {}
-  void stopTicks() override {}
-  bool takeAbortRequest() override { return false; }
-  void close() override {
-    if (m_drawn) std::cout << std::endl;
-    m_drawn = false;
-    m_draw = false;
-  }
-
- private:
-  void redraw(bool always) {
-    if (!m_draw) return;
-    auto now = SteadyClock::now();
-    if (!always && now - m_lastDraw < kRedrawInterval) return;
-    m_lastDraw = now;
-    std::string label;
-    for (const auto& [id, text] : m_texts) {
-      if (text.empty()) continue;
-      if (!label.empty()) label += ' ';
-      label += text.substr(0, text.find('\n'));
-    }
-    long percent = m_total > 0 ? std::min(100L, m_position * 100 / m_total) : 0;
-    int filled = static_cast<int>(percent * kBarWidth / 100);
-    std::cout << "\r\033[K" << label << " [" << std::string(filled, '#')
-              << std::string(kBarWidth - filled, ' ') << "] " << percent << "%" << std::flush;
-    m_drawn = true;
-  }
-
-  bool m_draw;
-  bool m_drawn = false;
-  std::map<int, std::string> m_texts;
-  long m_total = 100;
-  long m_position = 0;
-  SteadyClock::time_point m_lastDraw{};
-};
 
 // The lock dialog on a terminal: its text goes to stderr; only the wait limit ends it.
 class TerminalLockView final : public ui::LockView {
@@ -154,8 +91,15 @@ std::string terminalText(const std::string& ansi) {
 TerminalPort::TerminalPort(Answers answers)
     : m_answers(answers), m_interactive(::isatty(STDIN_FILENO)) {}
 
+TerminalPort::~TerminalPort() = default;
+
 void TerminalPort::showMessage(ui::MessageKind, const std::string& title, const std::string& text) {
   printMessage(title, text);
+  m_lastMessage = terminalText(text);
+}
+
+void TerminalPort::pumpEvents() {
+  if (std::shared_ptr<TickSource> ticks = m_ticks.lock()) ticks->pump();
 }
 
 ui::Answer TerminalPort::ask(ui::Buttons buttons, ui::Answer defaultAnswer,
@@ -184,7 +128,10 @@ ui::Answer TerminalPort::ask(ui::Buttons buttons, ui::Answer defaultAnswer,
 }
 
 void TerminalPort::showWaitMessage(const std::string& text) {
-  if (m_waitMessage != text) std::cerr << terminalText(text) << std::endl;
+  if (m_waitMessage != text) {
+    clearProgressLine();
+    std::cerr << terminalText(text) << std::endl;
+  }
   m_waitMessage = text;
 }
 
@@ -199,6 +146,7 @@ std::optional<std::string> TerminalPort::readLine(const std::string& prompt) {
 std::optional<std::filesystem::path> TerminalPort::chooseFile(
     const std::string& title, const std::filesystem::path& startFolder,
     const std::vector<ui::FileFilter>& filters) {
+  if (m_presetFile) return m_presetFile;
   std::string patterns;
   for (const ui::FileFilter& f : filters) patterns += (patterns.empty() ? "" : ";") + f.pattern;
   printMessage(title,
@@ -216,9 +164,11 @@ std::optional<std::filesystem::path> TerminalPort::chooseFolder(
   return startFolder / *line;
 }
 
-std::unique_ptr<ui::ProgressView> TerminalPort::openProgress(const std::string&,
+std::unique_ptr<ui::ProgressView> TerminalPort::openProgress(const std::string& dialog,
                                                              const std::string&) {
-  return std::make_unique<TerminalProgressView>(::isatty(STDOUT_FILENO));
+  auto ticks = std::make_shared<TickSource>();
+  m_ticks = ticks;
+  return openTerminalProgress(dialog, ::isatty(STDOUT_FILENO), std::move(ticks));
 }
 
 std::unique_ptr<ui::LockView> TerminalPort::openLockDialog(const std::string& title,

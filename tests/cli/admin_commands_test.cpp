@@ -42,6 +42,11 @@ TEST_F(AdminCommandTest, InitCreatesAndIndexesMissingTablesOnce) {
   CommandResult again = command("init");
   EXPECT_EQ(again.exitCode, 0);
   EXPECT_EQ(again.err, "");
+  // The shipped error texts, written into the empty table once.
+  std::string texts = command("show", {"DNORMERT", "--csv"}).out;
+  size_t first50 = texts.find("\n50,nein,Vorlaufsatz mitten in der Datei,");
+  EXPECT_NE(first50, std::string::npos) << texts;
+  EXPECT_EQ(texts.find("\n50,", first50 + 1), std::string::npos) << texts;
 }
 
 TEST_F(AdminCommandTest, UsageErrors) {
@@ -65,11 +70,15 @@ TEST_F(AdminCommandTest, ReorgOfATableInUseGivesUpAfterTheWaitOrTheAnswer) {
   });
   ASSERT_TRUE(other.ready());
 
-  CommandResult bounded = command("reorg", {"--yes", "--wait", "0.5", "dnormrab"});
+  CommandResult bounded = command("reorg", {"--yes", "--wait", "0.5", "--json", "dnormrab"});
   EXPECT_EQ(bounded.exitCode, 1);
   EXPECT_EQ(
       bounded.err,
       "[Reorganisation] Fehler beim Öffnen der Datei: DNORMRAB.dbf\nBreche Reorganisation ab\n");
+  EXPECT_EQ(bounded.out,
+            R"({"tables":["DNORMRAB"],"ok":false,"message":"Fehler beim Öffnen der Datei: )"
+            R"(DNORMRAB.dbf\nBreche Reorganisation ab"})"
+            "\n");
 
   CommandResult declined = command("reorg", {"--no", "DNORMPRO", "DNORMRAB"});
   EXPECT_EQ(declined.exitCode, 1);
@@ -78,7 +87,12 @@ TEST_F(AdminCommandTest, ReorgOfATableInUseGivesUpAfterTheWaitOrTheAnswer) {
       << declined.err;
 
   other.release();
-  EXPECT_EQ(command("reorg").exitCode, 0);
+  CommandResult all = command("reorg", {"--json"});
+  EXPECT_EQ(all.exitCode, 0);
+  EXPECT_EQ(all.out,
+            R"({"tables":["DNORMLTT","DNORMLTE","DNORMWGR","DNORMRAB","DNORMERR","DNORMERT",)"
+            R"("DNORMPRO"],"ok":true,"message":null})"
+            "\n");
 }
 
 TEST_F(AdminCommandTest, CheckRepairsWithTheDefaultAnswerAndFailsWhenDeclined) {
@@ -89,8 +103,9 @@ TEST_F(AdminCommandTest, CheckRepairsWithTheDefaultAnswerAndFailsWhenDeclined) {
   narrow[2].decimals = 2;
   ASSERT_TRUE(xbase::Table::create(file("DNORMRAB.dbf"), narrow, true).isOk());
 
-  CommandResult declined = command("check", {"--no"});
+  CommandResult declined = command("check", {"--no", "--json"});
   EXPECT_EQ(declined.exitCode, 1);
+  EXPECT_EQ(declined.out.rfind(R"({"ok":false,"differing":["DNORMRAB"],)", 0), 0u) << declined.out;
   EXPECT_TRUE(
       contains(declined.err,
                "[Test Datenbankstruktur] Datenbank: DNORMRAB\nFeld: Multi zu wenig Dezimalstellen\n"
