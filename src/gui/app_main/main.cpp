@@ -13,6 +13,10 @@
 #include "gui/qt_port.h"
 #include "gui/screenshot_tour.h"
 #include "gui/table_browser.h"
+#include "import/deletion.h"
+#include "import/import_run.h"
+#include "tables/reorg.h"
+#include "tables/structure_check.h"
 #include "tables/table_startup.h"
 #include "ui/port.h"
 
@@ -62,11 +66,14 @@ int main(int argc, char** argv) {
 
   gui::QtPort port;
   ui::PortScope portScope(port);
-  // The commands of the table layer, the import and the table browser are attached here as
-  // those subsystems provide them.
+  // The commands of the table layer, the import and the table browser.
   gui::CommandTable commands;
   std::unique_ptr<gui::MainWindow> window;
   commands.browse = [&window](int kind) { gui::NORMANZEIGE(window.get(), kind); };
+  commands.import = [](int kind) { dnorm::NORMIMPORT(kind); };
+  commands.erase = [](int kind) { dnorm::NORMLOESCHEN(kind); };
+  commands.reorganise = [] { tables::REORG(); };
+  commands.checkStructure = [] { tables::TESTSTRUKTUR(); };
 
   app::StartupHooks hooks;
   tables::setStartupHooks(hooks);
