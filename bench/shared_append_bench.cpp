@@ -21,89 +21,12 @@
 #include "tables/net.h"
 #include "ui/scripted_port.h"
 #include "xbase/table.h"
+#include "article_data.h"
 
 using namespace xbase;
+using namespace benchdata;
 
 namespace {
-
-// The merchandise system's article table.
-const FieldList kArticleFields = {
-    {"NUMMER", 'C', 15, 0},     {"DATANORM", 'C', 1, 0},   {"ARTIKEL", 'C', 40, 0},
-    {"ZUSATZ", 'C', 40, 0},     {"ZUSATZ1", 'C', 40, 0},   {"EINHEIT", 'C', 4, 0},
-    {"LIEFERANT", 'C', 10, 0},  {"MWST", 'N', 5, 2},       {"MIT_MENGE", 'L', 1, 0},
-    {"MIT_RABATT", 'L', 1, 0},  {"WG_IATA", 'C', 3, 0},    {"RABATTGRUP", 'C', 4, 0},
-    {"WAGRU", 'C', 10, 0},      {"WAGRU2", 'C', 10, 0},    {"SCHLUESSEL", 'N', 4, 0},
-    {"PREIS_STCK", 'N', 12, 2}, {"NETTO", 'N', 12, 2},     {"BRUTTO", 'N', 12, 2},
-    {"LETZTEK", 'N', 12, 2},    {"LETZTDAT", 'D', 8, 0},   {"KALK_FAKT", 'N', 8, 3},
-    {"PREIS2", 'N', 12, 2},     {"PREIS3", 'N', 12, 2},    {"PREIS4", 'N', 12, 2},
-    {"PREIS5", 'N', 12, 2},     {"NETTO2", 'N', 12, 2},    {"NETTO3", 'N', 12, 2},
-    {"NETTO4", 'N', 12, 2},     {"NETTO5", 'N', 12, 2},    {"ARTRAB2", 'N', 6, 2},
-    {"ARTRAB3", 'N', 6, 2},     {"ARTRAB4", 'N', 6, 2},    {"ARTRAB5", 'N', 6, 2},
-    {"KALK_FAKT2", 'N', 8, 3},  {"KALK_FAKT3", 'N', 8, 3}, {"KALK_FAKT4", 'N', 8, 3},
-    {"KALK_FAKT5", 'N', 8, 3},  {"WERT", 'N', 14, 2},      {"BESTAND", 'N', 12, 3},
-    {"LANGTEXT", 'L', 1, 0},    {"LIEF_A_NR", 'C', 20, 0}, {"FREIFELD1", 'C', 20, 0},
-    {"EAN", 'C', 13, 0}};
-
-// The nine single-tag index files of table_bench's append scenario.
-const std::vector<std::pair<std::string, std::string>> kArticleIndexes = {
-    {"LANUM", "NUMMER"},        {"LANAM", "UPPER(ARTIKEL)"}, {"LALIEF", "LIEFERANT+NUMMER"},
-    {"LAGRUP", "WAGRU+NUMMER"}, {"LALIENUM", "LIEF_A_NR"},   {"LA_FREI1", "FREIFELD1"},
-    {"LA_EAN", "EAN"},          {"LAFAV1", "NETTO"},         {"LARAB", "RABATTGRUP+NUMMER"}};
-
-const char* kWords[] = {"Ventil",
-                        "Rohr",
-                        "Bogen",
-                        "Muffe",
-                        "Schelle",
-                        "Dichtung",
-                        "Flansch",
-                        "Kugelhahn",
-                        "Heizk\xF6rper",
-                        "W\xE4rmed\xE4mmung",
-                        "Stra\xDF"
-                        "enablauf"};
-
-void check(const Status& st, const char* what) {
-  if (st.isOk()) return;
-  std::fprintf(stderr, "%s: %s\n", what, st.toString().c_str());
-  std::exit(1);
-}
-
-void require(bool ok, const char* what) {
-  if (ok) return;
-  std::fprintf(stderr, "%s failed\n", what);
-  std::exit(1);
-}
-
-// The empty article table with its nine index files.
-void createArticleTable(const std::string& dir) {
-  std::string path = dir + "/ARTIKEL.dbf";
-  check(Table::create(path, kArticleFields, false), "create");
-  std::unique_ptr<Table> t;
-  check(Table::open(path, {OpenMode::Exclusive, nullptr}, &t), "open");
-  for (const auto& [tag, expr] : kArticleIndexes)
-    check(t->createIndex(dir + "/" + tag + ".cdx", tag, expr), tag.c_str());
-  check(t->close(), "close");
-}
-
-// Fills the current (new) record with an article; i makes its number unique.
-void fillArticle(Table& t, uint32_t i, std::mt19937& rng) {
-  char num[16];
-  std::snprintf(num, sizeof num, "%08u-%02u", (i * 2654435761u) % 100000000u, i % 100);
-  check(t.putString(0, num), "NUMMER");
-  std::string text = std::string(kWords[rng() % 11]) + " " + std::to_string(rng() % 200) + " DN " +
-                     std::to_string(10 + rng() % 90) + " verzinkt";
-  check(t.putString(2, text), "ARTIKEL");
-  check(t.putString(5, "STK"), "EINHEIT");
-  check(t.putString(6, "L" + std::to_string(rng() % 50)), "LIEFERANT");
-  check(t.putNumber(7, 19), "MWST");
-  check(t.putString(11, "R" + std::to_string(rng() % 40)), "RABATTGRUP");
-  check(t.putString(12, std::to_string(100 + rng() % 60)), "WAGRU");
-  check(t.putNumber(16, (rng() % 250000) / 100.0), "NETTO");
-  check(t.putNumber(17, (rng() % 300000) / 100.0), "BRUTTO");
-  check(t.putString(40, "S-" + std::to_string(rng() % 1000000)), "LIEF_A_NR");
-  check(t.putString(42, std::to_string(4000000000000ull + i)), "EAN");
-}
 
 }  // namespace
 

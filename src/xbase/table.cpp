@@ -675,8 +675,8 @@ Status Table::createIndex(const std::string& cdxPath, const std::string& tagName
   XBASE_RETURN_IF_ERROR(m_fs->create(cdxPath, &file));
   std::unique_ptr<cdx::CdxFile> cdxFile;
   XBASE_RETURN_IF_ERROR(cdx::CdxFile::create(std::move(file), &cdxFile));
-  cdx::TagSpec spec{upper(tagName), keyExpr, forExpr, order->keyLength(), false, false, order->fill()};
-  XBASE_RETURN_IF_ERROR(cdxFile->addTag(spec, std::move(keys)));
+  cdx::TagSpec newTag{upper(tagName), keyExpr, forExpr, order->keyLength(), false, false, order->fill()};
+  XBASE_RETURN_IF_ERROR(cdxFile->addTag(newTag, std::move(keys)));
   XBASE_RETURN_IF_ERROR(cdxFile->flush());
   XBASE_RETURN_IF_ERROR(addBag(cdxPath, std::move(cdxFile)));
   XBASE_RETURN_IF_ERROR(setOrder(static_cast<int>(m_orders.size())));
