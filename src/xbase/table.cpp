@@ -364,28 +364,45 @@ Status Table::flushRecord() {
                                    " was changed without a record lock");
   // The record goes first: an index is always rebuildable, the table is not.
   if (m_rec != m_orig) XBASE_RETURN_IF_ERROR(m_dbf->writeRecord(m_recno, m_rec));
-  // Then the keys, each index file under its lock, written out before the lock goes.
-  IndexLock lock(shared());
-  for (auto& bag : m_bags) XBASE_RETURN_IF_ERROR(lock.take(*bag.file, LockType::Write));
+  // Then the keys. Which tags change is known from the two versions of the record alone;
+  // only their index files are locked, updated and written out before the lock goes.
+  struct KeyChange {
+    IndexOrder* order;
+    bool remove, insert;
+    std::string oldKey, newKey;
+  };
+  std::vector<KeyChange> changes;
   RecordRef before{m_orig, m_recno}, after{m_rec, m_recno};
-  std::string oldKey, newKey;
   for (const auto& o : m_orders) {
-    bool inNew = o->includes(after);
-    if (inNew) o->key(after, newKey);
-    bool inOld = !m_fresh && o->includes(before);
-    if (inOld) o->key(before, oldKey);
-    if (inOld == inNew && (!inOld || oldKey == newKey)) continue;
-    if (inOld) {
-      Status st = o->tag().remove(oldKey, m_recno);
+    KeyChange c{o.get(), !m_fresh && o->includes(before), o->includes(after), {}, {}};
+    if (c.insert) o->key(after, c.newKey);
+    if (c.remove) o->key(before, c.oldKey);
+    if (c.remove == c.insert && (!c.remove || c.oldKey == c.newKey)) continue;
+    changes.push_back(std::move(c));
+  }
+  IndexLock lock(shared());
+  std::vector<cdx::CdxFile*> touched;
+  for (size_t i = 0; i < m_orders.size(); ++i) {
+    cdx::CdxFile* bag = m_orderBags[i];
+    bool changed = std::any_of(changes.begin(), changes.end(),
+                               [&](const KeyChange& c) { return c.order == m_orders[i].get(); });
+    if (!changed || std::find(touched.begin(), touched.end(), bag) != touched.end()) continue;
+    XBASE_RETURN_IF_ERROR(lock.take(*bag, LockType::Write));
+    touched.push_back(bag);
+  }
+  for (const KeyChange& c : changes) {
+    if (c.remove) {
+      Status st = c.order->tag().remove(c.oldKey, m_recno);
       // A unique tag keeps one record per key; the key may belong to another record.
-      if (!st.isOk() && !(st.code() == Status::Code::NotFound && o->info().unique())) return st;
+      if (!st.isOk() && !(st.code() == Status::Code::NotFound && c.order->info().unique())) return st;
     }
-    if (inNew) XBASE_RETURN_IF_ERROR(o->tag().insert(newKey, m_recno));
+    if (c.insert) XBASE_RETURN_IF_ERROR(c.order->tag().insert(c.newKey, m_recno));
   }
   m_orig = m_rec;
   m_dirty = m_fresh = false;
   m_cursorSynced = false;
-  if (shared()) XBASE_RETURN_IF_ERROR(flushIndexes());
+  if (shared())
+    for (cdx::CdxFile* bag : touched) XBASE_RETURN_IF_ERROR(bag->flush());
   return Status::ok();
 }
 
