@@ -4,16 +4,14 @@
 #include <memory>
 
 #include "base/cp1252.h"
+#include "cli/command_line.h"
+#include "cli/csv_field.h"
 #include "xbase/common/julian.h"
 #include "xbase/table.h"
 
 namespace cli {
 
 namespace {
-
-constexpr int kOk = 0;
-constexpr int kFailed = 1;
-constexpr int kUsage = 2;
 
 int usage() {
   std::fprintf(stderr,
@@ -60,16 +58,6 @@ std::string displayField(const xbase::Table& table, int field) {
     default:
       return "<" + std::string(1, f.type) + ">";
   }
-}
-
-std::string csvQuoted(const std::string& s) {
-  if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
-  std::string out = "\"";
-  for (char c : s) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  return out + "\"";
 }
 
 xbase::Status openTable(const std::string& path, std::unique_ptr<xbase::Table>* table) {
@@ -140,7 +128,7 @@ int dump(const std::vector<std::string>& args) {
     std::printf("%u%s%s", table->recNo(), sep, table->deleted() ? "*" : (csv ? "" : " "));
     for (size_t f = 0; f < table->fields().size(); ++f) {
       std::string text = displayField(*table, static_cast<int>(f));
-      std::printf("%s%s", sep, (csv ? csvQuoted(text) : text).c_str());
+      std::printf("%s%s", sep, (csv ? csvField(text) : text).c_str());
     }
     std::printf("\n");
     if (auto st = table->skip(); !st.isOk()) return fail(st);
