@@ -9,29 +9,14 @@
 #include <utility>
 #include <vector>
 
+#include "import/empty_merchandise.h"
 #include "xbase/table.h"
 
 namespace benchdata {
 
 using namespace xbase;
 
-// The merchandise system's article table.
-inline const FieldList kArticleFields = {
-    {"NUMMER", 'C', 15, 0},     {"DATANORM", 'C', 1, 0},   {"ARTIKEL", 'C', 40, 0},
-    {"ZUSATZ", 'C', 40, 0},     {"ZUSATZ1", 'C', 40, 0},   {"EINHEIT", 'C', 4, 0},
-    {"LIEFERANT", 'C', 10, 0},  {"MWST", 'N', 5, 2},       {"MIT_MENGE", 'L', 1, 0},
-    {"MIT_RABATT", 'L', 1, 0},  {"WG_IATA", 'C', 3, 0},    {"RABATTGRUP", 'C', 4, 0},
-    {"WAGRU", 'C', 10, 0},      {"WAGRU2", 'C', 10, 0},    {"SCHLUESSEL", 'N', 4, 0},
-    {"PREIS_STCK", 'N', 12, 2}, {"NETTO", 'N', 12, 2},     {"BRUTTO", 'N', 12, 2},
-    {"LETZTEK", 'N', 12, 2},    {"LETZTDAT", 'D', 8, 0},   {"KALK_FAKT", 'N', 8, 3},
-    {"PREIS2", 'N', 12, 2},     {"PREIS3", 'N', 12, 2},    {"PREIS4", 'N', 12, 2},
-    {"PREIS5", 'N', 12, 2},     {"NETTO2", 'N', 12, 2},    {"NETTO3", 'N', 12, 2},
-    {"NETTO4", 'N', 12, 2},     {"NETTO5", 'N', 12, 2},    {"ARTRAB2", 'N', 6, 2},
-    {"ARTRAB3", 'N', 6, 2},     {"ARTRAB4", 'N', 6, 2},    {"ARTRAB5", 'N', 6, 2},
-    {"KALK_FAKT2", 'N', 8, 3},  {"KALK_FAKT3", 'N', 8, 3}, {"KALK_FAKT4", 'N', 8, 3},
-    {"KALK_FAKT5", 'N', 8, 3},  {"WERT", 'N', 14, 2},      {"BESTAND", 'N', 12, 3},
-    {"LANGTEXT", 'L', 1, 0},    {"LIEF_A_NR", 'C', 20, 0}, {"FREIFELD1", 'C', 20, 0},
-    {"EAN", 'C', 13, 0}};
+using dnorm::kArticleFields;
 
 // Nine single-tag index files, as an installation with all article indexes has them.
 inline const std::vector<std::pair<std::string, std::string>> kArticleIndexes = {

@@ -13,6 +13,8 @@ namespace {
 using xbase::FieldList;
 using xbase::Status;
 
+}  // namespace
+
 const FieldList kArticleFields = {
     {"NUMMER", 'C', 15, 0},     {"DATANORM", 'C', 1, 0},   {"ARTIKEL", 'C', 40, 0},
     {"ZUSATZ", 'C', 40, 0},     {"ZUSATZ1", 'C', 40, 0},   {"EINHEIT", 'C', 4, 0},
@@ -29,6 +31,8 @@ const FieldList kArticleFields = {
     {"KALK_FAKT5", 'N', 8, 3},  {"WERT", 'N', 14, 2},      {"BESTAND", 'N', 12, 3},
     {"LANGTEXT", 'L', 1, 0},    {"LIEF_A_NR", 'C', 20, 0}, {"FREIFELD1", 'C', 20, 0},
     {"EAN", 'C', 13, 0}};
+
+namespace {
 
 const FieldList kQmtindFields = {{"ALIAS", 'C', 10, 0}, {"AKTIV", 'L', 1, 0}, {"INDEX", 'C', 8, 0}};
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "xbase/common/field.h"
 #include "xbase/common/status.h"
 
 namespace dnorm {
@@ -15,6 +16,9 @@ namespace dnorm {
 xbase::Status createEmptyMerchandiseFolder(const std::filesystem::path& folder);
 // ARTIKEL alone, created anew without records, with its eight index files.
 xbase::Status createEmptyArticleTable(const std::filesystem::path& folder);
+
+// The fields of the merchandise system's article table ARTIKEL, in file order.
+extern const xbase::FieldList kArticleFields;
 
 // The article index files (base names) and their key expressions, in the order above.
 struct IndexFile {
