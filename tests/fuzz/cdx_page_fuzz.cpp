@@ -26,7 +26,7 @@ void decodeOnePage(const uint8_t* data, size_t size) {
   Page page;
   if (!decodePage(bytes, kHeaderSize, keyLength, fill, "fuzz", &page).isOk()) return;
   uint8_t encoded[kPageSize];
-  if (!encodePage(page, fill, "fuzz", encoded).isOk()) return;  // needs more room in our layout
+  if (!encodePage(page, "fuzz", encoded).isOk()) return;  // needs more room in our layout
   Page again;
   if (!decodePage(encoded, kHeaderSize, keyLength, fill, "fuzz", &again).isOk() ||
       again.keys != page.keys || again.recnos != page.recnos || again.children != page.children)

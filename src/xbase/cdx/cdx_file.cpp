@@ -53,7 +53,7 @@ Status CdxFile::create(std::unique_ptr<File> file, std::unique_ptr<CdxFile>* out
   root.attributes = kAttrRoot | kAttrLeaf;
   root.keyLength = kTagNameLength;
   uint8_t page[kPageSize];
-  XBASE_RETURN_IF_ERROR(encodePage(root, ' ', cdx->m_store.path(), page));
+  XBASE_RETURN_IF_ERROR(encodePage(root, cdx->m_store.path(), page));
   XBASE_RETURN_IF_ERROR(cdx->file().writeAt(0, header, sizeof header));
   XBASE_RETURN_IF_ERROR(cdx->file().writeAt(kHeaderSize, page, sizeof page));
   XBASE_RETURN_IF_ERROR(cdx->load());
@@ -181,7 +181,6 @@ Status CdxFile::flush() {
   struct Pending {
     uint32_t offset;
     const Page* page;  // nullptr: a freed page
-    char fill;
     uint32_t nextFree;
   };
   std::vector<Pending> pending;
@@ -193,13 +192,13 @@ Status CdxFile::flush() {
     changed = changed || tag.hasChanges();
     pages.clear();
     tag.collectDirty(&pages);
-    for (const Page* p : pages) pending.push_back({p->offset, p, tag.fill(), 0});
+    for (const Page* p : pages) pending.push_back({p->offset, p, 0});
   };
   collect(*m_directory);
   for (const auto& t : m_tags) collect(*t);
   if (!changed) return Status::ok();
   for (const auto& [offset, next] : m_store.freedPages())
-    pending.push_back({offset, nullptr, ' ', next});
+    pending.push_back({offset, nullptr, next});
   std::sort(pending.begin(), pending.end(),
             [](const Pending& a, const Pending& b) { return a.offset < b.offset; });
 
@@ -208,7 +207,7 @@ Status CdxFile::flush() {
     uint8_t* buf = nullptr;
     XBASE_RETURN_IF_ERROR(writer.page(p.offset, &buf));
     if (p.page)
-      XBASE_RETURN_IF_ERROR(encodePage(*p.page, p.fill, m_store.path(), buf));
+      XBASE_RETURN_IF_ERROR(encodePage(*p.page, m_store.path(), buf));
     else
       putLe32(buf, p.nextFree);
   }

@@ -57,6 +57,7 @@ void Page::setEntry(size_t pos, const char* key, uint32_t recno) {
 
 void Page::clearEntries() {
   foreignBytes.clear();
+  compression.clear();
   keys.clear();
   heads.clear();
   recnos.clear();
@@ -76,10 +77,26 @@ size_t leafSize(const Page& leaf) {
 
 namespace {
 
-uint32_t storedAt(const Page& leaf, size_t prev, size_t i, char fill) {
-  const char* p = prev == SIZE_MAX ? nullptr : leaf.keyAt(prev);
-  return leafLayoutFor(leaf.keyLength, leaf.maxRecno)
-      .storedBytes(compressKey(p, leaf.keyAt(i), leaf.keyLength, fill), leaf.keyLength);
+LeafLayout layoutOf(const Page& leaf) {
+  return leafLayoutFor(leaf.keyLength, leaf.maxRecno);
+}
+
+// How entry i compresses against its predecessor, whose compression is current.
+KeyCompression compressionAt(const Page& leaf, size_t i, char fill) {
+  if (i == 0) return compressKey(nullptr, 0, leaf.keyAt(0), leaf.keyLength, fill);
+  return compressKey(leaf.keyAt(i - 1), leaf.compression[i - 1].trail, leaf.keyAt(i),
+                     leaf.keyLength, fill);
+}
+
+uint32_t storedAt(const Page& leaf, size_t i, const LeafLayout& layout) {
+  return layout.storedBytes(leaf.compression[i], leaf.keyLength);
+}
+
+// Entry i has a new predecessor: compresses it again and corrects storedKeyBytes.
+void recompress(Page& leaf, size_t i, char fill, const LeafLayout& layout) {
+  leaf.storedKeyBytes -= storedAt(leaf, i, layout);
+  leaf.compression[i] = compressionAt(leaf, i, fill);
+  leaf.storedKeyBytes += storedAt(leaf, i, layout);
 }
 
 // Whether the count fields of the leaf's layout differ between these largest record numbers.
@@ -88,60 +105,52 @@ bool countsChange(const Page& leaf, uint32_t before, uint32_t after) {
          leafLayoutFor(leaf.keyLength, after).countLimit;
 }
 
-// Bytes stored for entry i given its current predecessor (none for i == 0).
-uint32_t storedFor(const Page& leaf, size_t i, char fill) {
-  return storedAt(leaf, i == 0 ? SIZE_MAX : i - 1, i, fill);
-}
-
 uint32_t largestRecno(const Page& leaf) {
   return leaf.recnos.empty() ? 0 : *std::max_element(leaf.recnos.begin(), leaf.recnos.end());
+}
+
+// maxRecno and storedKeyBytes from the entries and their compression.
+void sumLeaf(Page& leaf) {
+  leaf.maxRecno = largestRecno(leaf);
+  const LeafLayout layout = layoutOf(leaf);
+  leaf.storedKeyBytes = 0;
+  for (size_t i = 0; i < leaf.count(); ++i) leaf.storedKeyBytes += storedAt(leaf, i, layout);
 }
 
 }  // namespace
 
 void recountLeaf(Page& leaf, char fill) {
-  leaf.storedKeyBytes = 0;
-  leaf.maxRecno = largestRecno(leaf);
-  const LeafLayout layout = leafLayoutFor(leaf.keyLength, leaf.maxRecno);
-  uint16_t prevTrail = 0;
-  for (size_t i = 0; i < leaf.count(); ++i) {
-    const KeyCompression c = compressKey(i ? leaf.keyAt(i - 1) : nullptr, prevTrail, leaf.keyAt(i),
-                                         leaf.keyLength, fill);
-    leaf.storedKeyBytes += layout.storedBytes(c, leaf.keyLength);
-    prevTrail = c.trail;
-  }
+  leaf.compression.resize(leaf.count());
+  for (size_t i = 0; i < leaf.count(); ++i) leaf.compression[i] = compressionAt(leaf, i, fill);
+  sumLeaf(leaf);
 }
 
 void insertLeafEntry(Page& leaf, size_t pos, const char* key, uint32_t recno, char fill) {
-  if (recno > leaf.maxRecno && countsChange(leaf, leaf.maxRecno, recno)) {
-    leaf.insertEntry(pos, key, recno);
-    recountLeaf(leaf, fill);
-    return;
-  }
-  const bool hasNext = pos < leaf.count();
-  if (hasNext) leaf.storedKeyBytes -= storedFor(leaf, pos, fill);
+  const uint32_t before = leaf.maxRecno;
   leaf.insertEntry(pos, key, recno);
-  leaf.storedKeyBytes += storedFor(leaf, pos, fill);
-  if (hasNext) leaf.storedKeyBytes += storedFor(leaf, pos + 1, fill);
-  leaf.maxRecno = std::max(leaf.maxRecno, recno);
+  leaf.maxRecno = std::max(before, recno);
+  const LeafLayout layout = layoutOf(leaf);
+  leaf.compression.insert(leaf.compression.begin() + static_cast<ptrdiff_t>(pos),
+                          compressionAt(leaf, pos, fill));
+  leaf.storedKeyBytes += storedAt(leaf, pos, layout);
+  if (pos + 1 < leaf.count()) recompress(leaf, pos + 1, fill, layout);
+  if (countsChange(leaf, before, leaf.maxRecno)) sumLeaf(leaf);
 }
 
 void eraseLeafEntry(Page& leaf, size_t pos, char fill) {
-  const bool hasNext = pos + 1 < leaf.count();
-  leaf.storedKeyBytes -= storedFor(leaf, pos, fill);
-  if (hasNext) {
-    leaf.storedKeyBytes -= storedFor(leaf, pos + 1, fill);
-    leaf.storedKeyBytes += storedAt(leaf, pos == 0 ? SIZE_MAX : pos - 1, pos + 1, fill);
-  }
+  const LeafLayout layout = layoutOf(leaf);
+  leaf.storedKeyBytes -= storedAt(leaf, pos, layout);
   const uint32_t recno = leaf.recnos[pos];
   leaf.eraseEntry(pos);
+  leaf.compression.erase(leaf.compression.begin() + static_cast<ptrdiff_t>(pos));
+  if (pos < leaf.count()) recompress(leaf, pos, fill, layout);
   if (recno != leaf.maxRecno) return;
   const uint32_t before = leaf.maxRecno;
   leaf.maxRecno = largestRecno(leaf);
-  if (countsChange(leaf, before, leaf.maxRecno)) recountLeaf(leaf, fill);
+  if (countsChange(leaf, before, leaf.maxRecno)) sumLeaf(leaf);
 }
 
-void setLeafRecno(Page& leaf, size_t pos, uint32_t recno, char fill) {
+void setLeafRecno(Page& leaf, size_t pos, uint32_t recno) {
   leaf.foreignBytes.clear();
   const uint32_t before = leaf.maxRecno;
   const uint32_t old = leaf.recnos[pos];
@@ -150,7 +159,7 @@ void setLeafRecno(Page& leaf, size_t pos, uint32_t recno, char fill) {
     leaf.maxRecno = recno;
   else if (old == leaf.maxRecno)
     leaf.maxRecno = largestRecno(leaf);
-  if (countsChange(leaf, before, leaf.maxRecno)) recountLeaf(leaf, fill);
+  if (countsChange(leaf, before, leaf.maxRecno)) sumLeaf(leaf);
 }
 
 void insertInteriorEntry(Page& page, size_t pos, const char* key, uint32_t recno, uint32_t child) {
@@ -167,19 +176,18 @@ void setInteriorEntry(Page& page, size_t pos, const char* key, uint32_t recno) {
   page.setEntry(pos, key, recno);
 }
 
-size_t leafSplitPoint(const Page& leaf, char fill) {
+size_t leafSplitPoint(const Page& leaf) {
   const size_t n = leaf.count();
-  const LeafLayout l = leafLayoutFor(leaf.keyLength, leaf.maxRecno);
+  const LeafLayout l = layoutOf(leaf);
   const size_t entry = l.entryBytes ? l.entryBytes : 4;
-  std::vector<uint32_t> stored(n);
-  for (size_t i = 0; i < n; ++i) stored[i] = storedFor(leaf, i, fill);
   size_t best = n / 2, bestSize = SIZE_MAX, left = 0;
   for (size_t m = 1; m < n; ++m) {
-    left += stored[m - 1];
+    left += storedAt(leaf, m - 1, l);
     // The first key of the right half loses its shared prefix.
+    const KeyCompression alone{0, leaf.compression[m].trail};
     const size_t leftSize = m * entry + left;
-    const size_t rightSize = (n - m) * entry + leaf.storedKeyBytes - left - stored[m] +
-                             storedAt(leaf, SIZE_MAX, m, fill);
+    const size_t rightSize = (n - m) * entry + leaf.storedKeyBytes - left - storedAt(leaf, m, l) +
+                             l.storedBytes(alone, leaf.keyLength);
     const size_t larger = std::max(leftSize, rightSize);
     if (larger < bestSize) {
       bestSize = larger;
@@ -198,8 +206,12 @@ void moveTail(Page& page, size_t from, Page& to, char fill) {
   to.recnos.assign(page.recnos.begin() + static_cast<ptrdiff_t>(from), page.recnos.end());
   page.recnos.resize(from);
   if (page.isLeaf()) {
-    recountLeaf(page, fill);
-    recountLeaf(to, fill);
+    to.compression.assign(page.compression.begin() + static_cast<ptrdiff_t>(from),
+                          page.compression.end());
+    page.compression.resize(from);
+    if (to.count()) to.compression[0] = compressionAt(to, 0, fill);
+    sumLeaf(page);
+    sumLeaf(to);
   } else {
     to.children.assign(page.children.begin() + static_cast<ptrdiff_t>(from), page.children.end());
     page.children.resize(from);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "xbase/cdx/layout.h"
+#include "xbase/cdx/leaf_format.h"
 
 namespace xbase::cdx {
 
@@ -24,8 +25,11 @@ struct Page {
   std::vector<uint64_t> heads;
   std::vector<uint32_t> recnos;
   std::vector<uint32_t> children;  // interior pages only
-  // Leaf pages: key bytes the encoding stores and the largest record number, kept up to date
-  // by every edit so that the encoded size is known without encoding the page.
+  // Leaf pages: how each key compresses against the key before it (the first against none),
+  // the key bytes the encoding stores and the largest record number, kept up to date by the
+  // leaf edits below so that the encoded size is known without encoding the page and
+  // encoding only copies bytes.
+  std::vector<KeyCompression> compression;
   uint32_t storedKeyBytes = 0;
   uint32_t maxRecno = 0;
   // A leaf as another program packed it, tighter than our encoding can (its duplicate counts
@@ -60,13 +64,13 @@ struct Page {
 // Encoded size of a leaf with the widths this engine writes (above kPageSize when it does
 // not fit, also when a record number is too large for any width).
 size_t leafSize(const Page& leaf);
-// Recomputes storedKeyBytes and maxRecno of a leaf from its keys.
+// Recomputes compression, storedKeyBytes and maxRecno of a leaf from its keys.
 void recountLeaf(Page& leaf, char fill);
 
 // Leaf edits that keep storedKeyBytes and maxRecno current.
 void insertLeafEntry(Page& leaf, size_t pos, const char* key, uint32_t recno, char fill);
 void eraseLeafEntry(Page& leaf, size_t pos, char fill);
-void setLeafRecno(Page& leaf, size_t pos, uint32_t recno, char fill);
+void setLeafRecno(Page& leaf, size_t pos, uint32_t recno);
 
 // Interior edits.
 void insertInteriorEntry(Page& page, size_t pos, const char* key, uint32_t recno, uint32_t child);
@@ -75,7 +79,7 @@ void setInteriorEntry(Page& page, size_t pos, const char* key, uint32_t recno);
 
 // Where to split an overfull leaf so that both halves need about the same room: the index
 // of the first entry of the right half (1 .. count-1).
-size_t leafSplitPoint(const Page& leaf, char fill);
+size_t leafSplitPoint(const Page& leaf);
 
 // Moves the entries from `from` on into `to` (an empty page of the same kind).
 void moveTail(Page& page, size_t from, Page& to, char fill);

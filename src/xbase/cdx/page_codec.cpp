@@ -106,28 +106,30 @@ Status decodePage(const uint8_t* bytes, uint32_t offset, uint16_t keyLength, cha
   return Status::ok();
 }
 
-bool encodeLeaf(const Page& leaf, char fill, const LeafLayout& l, uint8_t* out) {
+bool encodeLeaf(const Page& leaf, const LeafLayout& l, uint8_t* out) {
   encodeNodeHeader(leaf, out);
   const uint16_t kl = leaf.keyLength;
   const size_t n = leaf.count();
   const size_t entriesEnd = kLeafEntries + n * l.entryBytes;
-  if (entriesEnd > kPageSize) return false;
+  if (entriesEnd > kPageSize || leaf.maxRecno > bitMask(l.recnoBits)) return false;
+  const bool capped = l.countLimit < kl;
+  uint8_t* entry = out + kLeafEntries;
   size_t pos = kPageSize;
-  uint16_t prevTrail = 0;
-  for (size_t i = 0; i < n; ++i) {
-    if (leaf.recnos[i] > bitMask(l.recnoBits)) return false;
-    const char* key = leaf.keyAt(i);
-    const KeyCompression c = compressKey(i ? key - kl : nullptr, prevTrail, key, kl, fill);
-    prevTrail = c.trail;
-    const uint16_t dup = std::min(c.dup, l.countLimit), trail = std::min(c.trail, l.countLimit);
-    const size_t fresh = l.storedBytes(c, kl);
+  for (size_t i = 0; i < n; ++i, entry += l.entryBytes) {
+    KeyCompression c = leaf.compression[i];
+    if (capped) c = {std::min(c.dup, l.countLimit), std::min(c.trail, l.countLimit)};
+    const size_t fresh = c.stored(kl);
     if (pos < entriesEnd + fresh) return false;
+    const uint32_t e = leaf.recnos[i] | uint32_t{c.dup} << l.recnoBits |
+                       uint32_t{c.trail} << (l.recnoBits + l.dupBits);
+    if (i + 1 < n && l.entryBytes >= 2) {
+      // Four bytes at once; what runs past a shorter entry is the next entry's, written next.
+      putLe32(entry, e);
+    } else {
+      for (size_t k = 0; k < l.entryBytes; ++k) entry[k] = static_cast<uint8_t>(e >> (8 * k));
+    }
     pos -= fresh;
-    std::memcpy(out + pos, key + dup, fresh);
-    const uint64_t e = leaf.recnos[i] | uint64_t{dup} << l.recnoBits |
-                       uint64_t{trail} << (l.recnoBits + l.dupBits);
-    for (size_t k = 0; k < l.entryBytes; ++k)
-      out[kLeafEntries + i * l.entryBytes + k] = static_cast<uint8_t>(e >> (8 * k));
+    std::memcpy(out + pos, leaf.keyAt(i) + c.dup, fresh);
   }
   putLe16(out + kLeafFree, static_cast<uint16_t>(pos - entriesEnd));
   putLe32(out + kLeafRecnoMask, bitMask(l.recnoBits));
@@ -140,7 +142,7 @@ bool encodeLeaf(const Page& leaf, char fill, const LeafLayout& l, uint8_t* out) 
   return true;
 }
 
-Status encodePage(const Page& page, char fill, const std::string& path, uint8_t* out) {
+Status encodePage(const Page& page, const std::string& path, uint8_t* out) {
   if (page.isLeaf() && !page.foreignBytes.empty()) {
     // Entries unchanged: the page as read, with this page's header (root bit, siblings).
     const std::string entries = page.foreignBytes.substr(kNodeHeaderSize);
@@ -149,7 +151,7 @@ Status encodePage(const Page& page, char fill, const std::string& path, uint8_t*
     return Status::ok();
   }
   if (page.isLeaf()) {
-    if (!encodeLeaf(page, fill, leafLayoutFor(page.keyLength, page.maxRecno), out))
+    if (!encodeLeaf(page, leafLayoutFor(page.keyLength, page.maxRecno), out))
       return Status::invalidArgument(path + ": leaf at offset " + std::to_string(page.offset) +
                                      " does not fit its page");
     return Status::ok();

@@ -18,9 +18,10 @@ Status decodePage(const uint8_t* bytes, uint32_t offset, uint16_t keyLength, cha
 
 // Encodes a page into 512 bytes; a leaf with the widths this engine writes. Fails when the
 // page does not fit.
-Status encodePage(const Page& page, char fill, const std::string& path, uint8_t* out);
+Status encodePage(const Page& page, const std::string& path, uint8_t* out);
 
-// Encodes a leaf with the given widths; false when a record number or the keys do not fit.
-bool encodeLeaf(const Page& leaf, char fill, const LeafLayout& layout, uint8_t* out);
+// Encodes a leaf with the given widths and its entries' compression; false when a record
+// number or the keys do not fit.
+bool encodeLeaf(const Page& leaf, const LeafLayout& layout, uint8_t* out);
 
 }  // namespace xbase::cdx

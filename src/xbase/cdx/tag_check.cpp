@@ -24,7 +24,7 @@ std::string pageAt(uint32_t offset) {
 Status Tag::checkEncoding(const Page& page) const {
   const std::string where = pageAt(page.offset);
   uint8_t bytes[kPageSize];
-  XBASE_RETURN_IF_ERROR(encodePage(page, m_fill, m_store.path(), bytes));
+  XBASE_RETURN_IF_ERROR(encodePage(page, m_store.path(), bytes));
   // A page kept as another program packed it is not measured by our encoding.
   if (page.isLeaf() && page.foreignBytes.empty() &&
       kPageSize - getLe16(bytes + kLeafFree) != leafSize(page))

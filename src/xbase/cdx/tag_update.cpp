@@ -7,6 +7,9 @@ namespace xbase::cdx {
 
 Status Tag::checkWritable(std::string_view key, uint32_t recno) const {
   if (m_retired) return retiredError();
+  if (!m_info.foreignCollation && key.size() == m_info.keyLength &&
+      recno <= maxRecnoFor(m_info.keyLength))
+    return Status::ok();
   const std::string where = m_store.path() + ": tag " + m_info.name;
   if (m_info.foreignCollation)
     return Status::notSupported(where +
@@ -58,6 +61,12 @@ Status Tag::insert(std::string_view key, uint32_t recno) {
 
 Status Tag::applyPending() {
   if (m_pending.size() == 0) return Status::ok();
+  if (m_pending.size() == 1) {
+    // A single record's key, as in shared mode: no sorting, and the list keeps its buffers.
+    Status st = insertNow(m_pending.key(0), m_pending.recno(0));
+    if (st.isOk()) m_pending.clear();
+    return st;
+  }
   const std::vector<uint32_t> order = m_pending.sortedOrder(false);
   KeyList pending(m_info.keyLength);
   std::swap(pending, m_pending);
@@ -82,7 +91,7 @@ Status Tag::insertNow(std::string_view key, uint32_t recno) {
   if (pos < count) {
     if (unique && std::memcmp(leaf->keyAt(pos), key.data(), key.size()) == 0) {
       if (leaf->recnos[pos] <= recno) return Status::ok();
-      setLeafRecno(*leaf, pos, recno, m_fill);
+      setLeafRecno(*leaf, pos, recno);
       markDirty(leaf);
       ++m_stamp;
       if (pos + 1 == count) updateParents(level);
@@ -133,7 +142,7 @@ Status Tag::splitPage(size_t level, bool atEnd) {
   Page* right = nullptr;
   if (page->right != kNoPage) XBASE_RETURN_IF_ERROR(loadSibling(*page, page->right, &right));
   const size_t split = atEnd ? page->count() - 1
-                             : (page->isLeaf() ? leafSplitPoint(*page, m_fill) : page->count() / 2);
+                             : (page->isLeaf() ? leafSplitPoint(*page) : page->count() / 2);
   Page* fresh = newPage(page->attributes & kAttrLeaf);
   moveTail(*page, split, *fresh, m_fill);
   fresh->left = page->offset;

@@ -78,7 +78,7 @@ class Builder {
   Status emit(const Page& page, LevelEntries* out) {
     uint8_t* buf = nullptr;
     XBASE_RETURN_IF_ERROR(m_writer.page(page.offset, &buf));
-    XBASE_RETURN_IF_ERROR(encodePage(page, m_fill, m_store.path(), buf));
+    XBASE_RETURN_IF_ERROR(encodePage(page, m_store.path(), buf));
     out->pages.push_back(page.offset);
     if (page.count() == 0) return Status::ok();  // only ever an empty root
     out->keys.append(page.key(page.count() - 1));

@@ -42,7 +42,7 @@ TEST(CdxLeafCodec, RealLeavesRoundTripByteForByte) {
       const LeafLayout own{raw(bytes, offset)[20], raw(bytes, offset)[21], raw(bytes, offset)[22],
                            raw(bytes, offset)[23]};
       uint8_t out[512];
-      ASSERT_TRUE(encodeLeaf(page, c.fill, own, out));
+      ASSERT_TRUE(encodeLeaf(page, own, out));
       // Bit 2 of the attributes (seen in some files) is not written back.
       EXPECT_EQ(cdxtest::hex({reinterpret_cast<char*>(out) + 2, 510}),
                 cdxtest::hex(bytes.substr(offset + 2, 510)));
@@ -94,7 +94,7 @@ TEST(CdxLeafCodec, EntryWidthFollowsTheLargestRecord) {
     Page page = leafOf(c.keyLength, {{std::string(c.keyLength, 'A'), 1},
                                      {std::string(c.keyLength, 'B'), c.maxRecno}});
     uint8_t out[512];
-    ASSERT_TRUE(encodePage(page, ' ', "t", out).isOk());
+    ASSERT_TRUE(encodePage(page, "t", out).isOk());
     EXPECT_EQ(out[23], c.entryBytes);
     EXPECT_EQ(512u - getLe16(out + 12), leafSize(page));
     Page back;
@@ -109,13 +109,13 @@ TEST(CdxLeafCodec, TwoByteEntriesOfOtherWriters) {
   const LeafLayout twoBytes{10, 3, 3, 2};
   Page page = leafOf(4, {{"AB  ", 7}, {"ABC ", 1023}});
   uint8_t out[512];
-  ASSERT_TRUE(encodeLeaf(page, ' ', twoBytes, out));
+  ASSERT_TRUE(encodeLeaf(page, twoBytes, out));
   Page back;
   ASSERT_TRUE(decodePage(out, 0, 4, ' ', "t", &back).isOk());
   EXPECT_EQ(back.keys, page.keys);
   EXPECT_EQ(back.recnos, page.recnos);
-  setLeafRecno(page, 1, 1024, ' ');  // one above the 10-bit mask
-  EXPECT_FALSE(encodeLeaf(page, ' ', twoBytes, out));
+  setLeafRecno(page, 1, 1024);  // one above the 10-bit mask
+  EXPECT_FALSE(encodeLeaf(page, twoBytes, out));
 }
 
 struct Stored {
@@ -165,7 +165,7 @@ TEST(CdxLeafCodec, CompressionCases) {
       entries.push_back({c.keys[i], static_cast<uint32_t>(i + 1)});
     Page page = leafOf(kl, entries, c.fill);
     uint8_t out[512];
-    ASSERT_TRUE(encodePage(page, c.fill, "t", out).isOk());
+    ASSERT_TRUE(encodePage(page, "t", out).isOk());
     const auto stored = storedEntries(out, kl);
     size_t fresh = 0;
     for (size_t i = 0; i < stored.size(); ++i) {
