@@ -401,8 +401,8 @@ Status Table::flushRecord() {
   m_orig = m_rec;
   m_dirty = m_fresh = false;
   m_cursorSynced = false;
-  if (shared())
-    for (cdx::CdxFile* bag : touched) XBASE_RETURN_IF_ERROR(bag->flush());
+  for (cdx::CdxFile* bag : touched)
+    XBASE_RETURN_IF_ERROR(shared() ? bag->flush() : bag->flushWhenLarge());
   return Status::ok();
 }
 

@@ -218,6 +218,13 @@ Status CdxFile::flush() {
   return m_store.commit();
 }
 
+Status CdxFile::flushWhenLarge() {
+  constexpr size_t kMaxChangedPages = 2048;
+  size_t changed = m_directory->changedPages();
+  for (const auto& t : m_tags) changed += t->changedPages();
+  return changed > kMaxChangedPages ? flush() : Status::ok();
+}
+
 Status CdxFile::refresh() {
   bool changed = false;
   XBASE_RETURN_IF_ERROR(m_store.changedOnDisk(&changed));

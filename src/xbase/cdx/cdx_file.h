@@ -37,6 +37,9 @@ class CdxFile {
   // Writes every changed page, then free-list head and change counter (counter + 1,
   // big-endian at offset 8) when anything changed. Does not sync.
   Status flush();
+  // flush() once the changed pages held in memory take more than a few MiB; keeps memory
+  // flat in long runs of changes on a table opened exclusively.
+  Status flushWhenLarge();
   // Re-reads offsets 4-11; when another program changed them, drops every cached page and
   // re-reads the tag headers and the directory.
   Status refresh();

@@ -38,6 +38,8 @@ struct Page {
   // longer fits the page; any edit of the entries drops it.
   std::string foreignBytes;
   bool dirty = false;
+  // Read or changed since the page cache was last trimmed.
+  bool used = true;
 
   bool isLeaf() const { return attributes & kAttrLeaf; }
   bool isRoot() const { return attributes & kAttrRoot; }

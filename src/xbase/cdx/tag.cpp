@@ -22,6 +22,7 @@ void Tag::reset(const TagHeader& header) {
   m_root = header.root;
   m_rootDirty = false;
   m_pages.clear();
+  m_leaves.clear();
   m_dirty.clear();
   ++m_stamp;
 }
@@ -30,6 +31,7 @@ void Tag::retire() {
   m_retired = true;
   m_pending.clear();
   m_pages.clear();
+  m_leaves.clear();
   m_dirty.clear();
   m_rootDirty = false;
   ++m_stamp;
@@ -65,13 +67,42 @@ Page* Tag::cached(uint32_t offset) const {
 Page* Tag::keep(std::unique_ptr<Page> page) {
   const size_t number = page->offset / kPageSize;
   if (number >= m_pages.size()) m_pages.resize(number + 1);
+  if (page->isLeaf()) m_leaves.push_back(static_cast<uint32_t>(number));
   m_pages[number] = std::move(page);
   return m_pages[number].get();
 }
 
+void Tag::trimCache() {
+  if (m_leaves.size() <= std::max(m_cachedLeaves, m_trimAt)) return;
+  std::sort(m_leaves.begin(), m_leaves.end());
+  m_leaves.erase(std::unique(m_leaves.begin(), m_leaves.end()), m_leaves.end());
+  // First the leaves not used since the last trim, then, when that freed too little, every
+  // clean leaf; changed leaves stay until they are written.
+  for (bool spareUsed : {true, false}) {
+    size_t kept = 0;
+    for (uint32_t number : m_leaves) {
+      std::unique_ptr<Page>& page = m_pages[number];
+      if (!page || !page->isLeaf()) continue;
+      if (page->dirty || (spareUsed && page->used)) {
+        page->used = false;
+        m_leaves[kept++] = number;
+      } else {
+        page.reset();
+      }
+    }
+    m_leaves.resize(kept);
+    if (m_leaves.size() <= m_cachedLeaves / 2) break;
+  }
+  // Changed leaves cannot go; the next trim waits until as many more were decoded.
+  m_trimAt = 2 * m_leaves.size();
+}
+
 Status Tag::loadPage(uint32_t offset, Page** out) {
   if (m_retired) return retiredError();
-  if ((*out = cached(offset))) return Status::ok();
+  if ((*out = cached(offset))) {
+    (*out)->used = true;
+    return Status::ok();
+  }
   XBASE_RETURN_IF_ERROR(m_store.checkPage(offset, "tag " + m_info.name));
   uint8_t buf[kPageSize];
   XBASE_RETURN_IF_ERROR(m_store.readPage(offset, buf));
@@ -92,6 +123,7 @@ Status Tag::loadSibling(const Page& page, uint32_t offset, Page** out) {
 
 Status Tag::descend(const char* key, uint32_t recno) {
   m_path.clear();
+  trimCache();
   uint32_t offset = m_root;
   for (uint64_t depth = 0; depth <= m_store.pageCount(); ++depth) {
     Page* page = nullptr;
@@ -153,6 +185,7 @@ void Tag::place(Cursor& c, const Page* page, size_t slot, uint64_t hops) {
 
 // The leaf at the far left or right end of the tree.
 Status Tag::edgeLeaf(bool rightmost, Page** out) {
+  trimCache();
   uint32_t offset = m_root;
   for (uint64_t depth = 0; depth <= m_store.pageCount(); ++depth) {
     XBASE_RETURN_IF_ERROR(loadPage(offset, out));
@@ -207,6 +240,7 @@ Status Tag::refind(Cursor& c, Page** page, size_t* slot) {
   if (c.key.size() != m_info.keyLength)
     return Status::invalidArgument(m_store.path() + ": tag " + m_info.name +
                                    ": cursor holds a key of another length");
+  trimCache();
   if (c.m_stamp == m_stamp) {
     if (Page* p = cached(c.m_page); p && c.m_slot < p->count()) {
       *page = p;

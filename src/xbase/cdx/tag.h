@@ -66,6 +66,10 @@ class Tag {
   Status next(Cursor& c);
   Status prev(Cursor& c);
 
+  // Decoded leaves kept in memory between operations (default 512); changed leaves stay
+  // until they are written whatever the limit.
+  void setCachedLeaves(size_t leaves) { m_cachedLeaves = leaves; }
+
   // Checks the whole tree: page kinds and root attribute, leaf encodings that fit and whose
   // free space is exact, strictly ascending (key, recno) along every level, sibling links both
   // ways, interior entries equal to the last entry of their child, all leaves at one depth,
@@ -89,6 +93,7 @@ class Tag {
   // another program changed it: every operation fails until a reset().
   void retire();
   bool hasChanges() const { return m_rootDirty || !m_dirty.empty() || m_pending.size() > 0; }
+  size_t changedPages() const { return m_dirty.size(); }
   // Merges the collected inserts into the tree.
   Status applyPending();
   Status insertNow(std::string_view key, uint32_t recno);
@@ -102,6 +107,10 @@ class Tag {
   Status checkWritable(std::string_view key, uint32_t recno) const;
   Page* cached(uint32_t offset) const;
   Page* keep(std::unique_ptr<Page> page);
+  // Drops clean leaves not used since the last trim once more leaves than the cache holds
+  // are decoded, so that memory stays flat however large the tag. Only between operations:
+  // no Page pointer may be held across it.
+  void trimCache();
   Status loadPage(uint32_t offset, Page** out);
   // The page beside `page` on its level; it must be of the same kind.
   Status loadSibling(const Page& page, uint32_t offset, Page** out);
@@ -144,6 +153,10 @@ class Tag {
   // Decoded pages by page number (offset / 512); a direct index keeps the descent free of
   // hashing.
   std::vector<std::unique_ptr<Page>> m_pages;
+  // Page numbers of the leaves decoded since the last trim (may repeat or be stale).
+  std::vector<uint32_t> m_leaves;
+  size_t m_cachedLeaves = 512;
+  size_t m_trimAt = 0;
   std::vector<uint32_t> m_dirty;
   KeyList m_pending;
   std::vector<Step> m_path;
