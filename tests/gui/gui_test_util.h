@@ -1,12 +1,16 @@
 #pragma once
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <string>
 
 #include "app/paths.h"
+#include "gui/main_window.h"
 #include "support/test_support.h"
 #include "ui/scripted_port.h"
 
@@ -25,6 +29,18 @@ inline void whenModal(std::function<void(QWidget*)> action) {
     action(dialog);
   });
   poll->start();
+}
+
+// The item of the main window's menu bar, by the menu's and the item's texts; nullptr when
+// there is none.
+inline QAction* menuItem(gui::MainWindow& window, const QString& menu, const QString& item) {
+  for (QAction* top : window.menuBar()->actions()) {
+    if (top->text() != menu) continue;
+    for (QAction* action : top->menu()->actions()) {
+      if (action->text() == item) return action;
+    }
+  }
+  return nullptr;
 }
 
 // A program directory of its own with a scripted user-interface port.

@@ -17,15 +17,7 @@
 
 namespace {
 
-QAction* menuItem(gui::MainWindow& window, const QString& menu, const QString& item) {
-  for (QAction* top : window.menuBar()->actions()) {
-    if (top->text() != menu) continue;
-    for (QAction* action : top->menu()->actions()) {
-      if (action->text() == item) return action;
-    }
-  }
-  return nullptr;
-}
+using guitest::menuItem;
 
 // The buttons of the button bar, left to right (without the gaps).
 std::vector<QAction*> buttons(gui::MainWindow& window) {

@@ -10,23 +10,22 @@
 #include "gui/error_log.h"
 #include "gui/guarded_application.h"
 #include "gui/main_window.h"
+#include "gui/program_commands.h"
 #include "gui/qt_port.h"
 #include "gui/screenshot_tour.h"
-#include "gui/table_browser.h"
-#include "import/deletion.h"
-#include "import/import_run.h"
-#include "tables/reorg.h"
-#include "tables/structure_check.h"
 #include "tables/table_startup.h"
 #include "ui/port.h"
 
 namespace {
 
 // artikimp [WORKSTATION] [--screenshots FOLDER] [--browser-screenshots FOLDER]
+//          [--progress-screenshot DATANORM-FILE FOLDER]
 struct Arguments {
   std::string workstation;
   QString screenshotFolder;
   QString browserScreenshotFolder;
+  QString progressScreenshotFile;
+  QString progressScreenshotFolder;
 };
 
 Arguments parseArguments(const QStringList& arguments) {
@@ -37,6 +36,9 @@ Arguments parseArguments(const QStringList& arguments) {
       result.screenshotFolder = arguments[++i];
     } else if (arguments[i] == QLatin1String("--browser-screenshots") && i + 1 < arguments.size()) {
       result.browserScreenshotFolder = arguments[++i];
+    } else if (arguments[i] == QLatin1String("--progress-screenshot") && i + 2 < arguments.size()) {
+      result.progressScreenshotFile = arguments[++i];
+      result.progressScreenshotFolder = arguments[++i];
     } else if (!haveWorkstation) {
       result.workstation = arguments[i].toStdString();
       haveWorkstation = true;
@@ -66,14 +68,8 @@ int main(int argc, char** argv) {
 
   gui::QtPort port;
   ui::PortScope portScope(port);
-  // The commands of the table layer, the import and the table browser.
-  gui::CommandTable commands;
   std::unique_ptr<gui::MainWindow> window;
-  commands.browse = [&window](int kind) { gui::NORMANZEIGE(window.get(), kind); };
-  commands.import = [](int kind) { dnorm::NORMIMPORT(kind); };
-  commands.erase = [](int kind) { dnorm::NORMLOESCHEN(kind); };
-  commands.reorganise = [] { tables::REORG(); };
-  commands.checkStructure = [] { tables::TESTSTRUKTUR(); };
+  gui::CommandTable commands = gui::programCommands([&window] { return window.get(); });
 
   app::StartupHooks hooks;
   tables::setStartupHooks(hooks);
@@ -90,6 +86,10 @@ int main(int argc, char** argv) {
   }
   if (!arguments.browserScreenshotFolder.isEmpty()) {
     gui::startBrowserScreenshots(window.get(), arguments.browserScreenshotFolder);
+  }
+  if (!arguments.progressScreenshotFolder.isEmpty()) {
+    gui::startProgressScreenshot(*window, arguments.progressScreenshotFile,
+                                 arguments.progressScreenshotFolder);
   }
   return application.exec();
 }
