@@ -133,6 +133,10 @@ Status Table::load(uint32_t recno) {
 Status Table::setEof() {
   uint32_t count = 0;
   XBASE_RETURN_IF_ERROR(m_dbf->recordCount(&count));
+  return setEof(count);
+}
+
+Status Table::setEof(uint32_t count) {
   m_recno = count + 1;
   m_rec = m_orig = m_dbf->blankRecord();
   m_eof = true;
@@ -146,7 +150,7 @@ Status Table::goTo(uint32_t recno) {
   m_bof = false;
   uint32_t count = 0;
   XBASE_RETURN_IF_ERROR(m_dbf->recordCount(&count));
-  if (recno < 1 || recno > count) return setEof();
+  if (recno < 1 || recno > count) return setEof(count);
   return load(recno);
 }
 
@@ -178,7 +182,7 @@ Status Table::topInRecordOrder(int direction) {
     XBASE_RETURN_IF_ERROR(load(static_cast<uint32_t>(r)));
     if (!(g_hideDeleted && deleted())) return Status::ok();
   }
-  return setEof();
+  return setEof(count);
 }
 
 Status Table::topInIndexOrder(int direction) {
@@ -209,7 +213,7 @@ Status Table::loadVisibleFromCursor(int direction) {
     }
     XBASE_RETURN_IF_ERROR(advanceCursor(direction));
   }
-  return setEof();
+  return setEof(count);
 }
 
 // Puts the cursor of the controlling order on the current record.
@@ -366,37 +370,37 @@ Status Table::flushRecord() {
   if (m_rec != m_orig) XBASE_RETURN_IF_ERROR(m_dbf->writeRecord(m_recno, m_rec));
   // Then the keys. Which tags change is known from the two versions of the record alone;
   // only their index files are locked, updated and written out before the lock goes.
-  struct KeyChange {
-    IndexOrder* order;
-    bool remove, insert;
-    std::string oldKey, newKey;
-  };
-  std::vector<KeyChange> changes;
   RecordRef before{m_orig, m_recno}, after{m_rec, m_recno};
-  for (const auto& o : m_orders) {
-    KeyChange c{o.get(), !m_fresh && o->includes(before), o->includes(after), {}, {}};
-    if (c.insert) o->key(after, c.newKey);
-    if (c.remove) o->key(before, c.oldKey);
-    if (c.remove == c.insert && (!c.remove || c.oldKey == c.newKey)) continue;
-    changes.push_back(std::move(c));
+  m_keyChanges.resize(m_orders.size());
+  for (size_t i = 0; i < m_orders.size(); ++i) {
+    const IndexOrder& o = *m_orders[i];
+    KeyChange& c = m_keyChanges[i];
+    c.remove = !m_fresh && o.includes(before);
+    c.insert = o.includes(after);
+    if (c.insert) o.key(after, c.newKey);
+    if (c.remove) o.key(before, c.oldKey);
+    if (c.remove == c.insert && (!c.remove || c.oldKey == c.newKey)) c.remove = c.insert = false;
   }
   IndexLock lock(shared());
-  std::vector<cdx::CdxFile*> touched;
+  std::vector<cdx::CdxFile*>& touched = m_touchedBags;
+  touched.clear();
   for (size_t i = 0; i < m_orders.size(); ++i) {
     cdx::CdxFile* bag = m_orderBags[i];
-    bool changed = std::any_of(changes.begin(), changes.end(),
-                               [&](const KeyChange& c) { return c.order == m_orders[i].get(); });
-    if (!changed || std::find(touched.begin(), touched.end(), bag) != touched.end()) continue;
+    const KeyChange& c = m_keyChanges[i];
+    if (!(c.remove || c.insert) || std::find(touched.begin(), touched.end(), bag) != touched.end())
+      continue;
     XBASE_RETURN_IF_ERROR(lock.take(*bag, LockType::Write));
     touched.push_back(bag);
   }
-  for (const KeyChange& c : changes) {
+  for (size_t i = 0; i < m_orders.size(); ++i) {
+    IndexOrder& o = *m_orders[i];
+    const KeyChange& c = m_keyChanges[i];
     if (c.remove) {
-      Status st = c.order->tag().remove(c.oldKey, m_recno);
+      Status st = o.tag().remove(c.oldKey, m_recno);
       // A unique tag keeps one record per key; the key may belong to another record.
-      if (!st.isOk() && !(st.code() == Status::Code::NotFound && c.order->info().unique())) return st;
+      if (!st.isOk() && !(st.code() == Status::Code::NotFound && o.info().unique())) return st;
     }
-    if (c.insert) XBASE_RETURN_IF_ERROR(c.order->tag().insert(c.newKey, m_recno));
+    if (c.insert) XBASE_RETURN_IF_ERROR(o.tag().insert(c.newKey, m_recno));
   }
   m_orig = m_rec;
   m_dirty = m_fresh = false;
@@ -648,7 +652,7 @@ Status Table::seek(const Value& value, bool* found) {
     }
     XBASE_RETURN_IF_ERROR(advanceCursor(+1));
   }
-  return setEof();
+  return setEof(count);
 }
 
 Status Table::collectKeys(const IndexOrder& order, cdx::KeyList* keys, const KeyProgress& progress) {

@@ -148,6 +148,8 @@ class Table {
   Status lockControllingIndex(IndexLock& lock);
   Status load(uint32_t recno);
   Status setEof();
+  // The same with the record count just read.
+  Status setEof(uint32_t count);
   Status flushRecord();
   Status flushIndexes();
   Status checkWritable() const;
@@ -173,6 +175,16 @@ class Table {
   int m_order = 0;                                     // controlling order, 0 = record order
   cdx::Tag::Cursor m_cursor;
   bool m_cursorSynced = false;  // m_cursor stands on the current record
+
+  // While a record is written: whether each order loses its old key and gains its new one
+  // (both false when the key stays), and the index files that change; kept between writes
+  // for their buffers.
+  struct KeyChange {
+    bool remove = false, insert = false;
+    std::string oldKey, newKey;
+  };
+  std::vector<KeyChange> m_keyChanges;
+  std::vector<cdx::CdxFile*> m_touchedBags;
 
   uint32_t m_recno = 0;
   bool m_eof = true;
