@@ -145,11 +145,11 @@ bool NETUNLOCK(std::optional<uint32_t> recno, std::optional<bool> commit) {
   xbase::Table* t = current();
   if (!t) return true;
   if (commit.value_or(g_commit)) t->commit();
-  if (recno)
-    t->unlockRecord(*recno);
-  else
-    t->unlockAll();
-  return true;
+  xbase::Status st = recno ? t->unlockRecord(*recno) : t->unlockAll();
+  if (st.isOk()) return true;
+  ui::port().alert("Netzwerkfehler", "Ein Datensatz konnte nicht geschrieben werden\r\n" +
+                                         base::ansi(st.message()));
+  return false;
 }
 
 bool NETDELETE() {

@@ -48,7 +48,10 @@ bool NETAPPEND();
 // cancels. A record this program already holds gives false.
 bool NETRLOCK(std::optional<uint32_t> recno = std::nullopt, bool wait = true);
 // Writes buffered changes when `commit` (default: the commit-on-unlock flag), then
-// releases the lock on `recno`, or every record lock of the current table.
+// releases the lock on `recno`, or every record lock of the current table. A change that
+// cannot be written (also without `commit`, the record's own change is written before its
+// lock goes) is reported as "Ein Datensatz konnte nicht geschrieben werden" titled
+// "Netzwerkfehler" and gives false; the locks are released all the same.
 bool NETUNLOCK(std::optional<uint32_t> recno = std::nullopt,
                std::optional<bool> commit = std::nullopt);
 // Marks the current record deleted; a refusal (no current record, or in shared mode no lock

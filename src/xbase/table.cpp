@@ -512,17 +512,27 @@ Status Table::lockRecord(uint32_t recno) {
   return Status::ok();
 }
 
+Status Table::flushBeforeUnlock() {
+  Status st = flushRecord();
+  if (st.isOk()) return st;
+  // The change could not be written. The lock goes all the same (other workstations would
+  // wait for it forever); the buffer takes the record as the file holds it, so that nothing
+  // later tries to write it without its lock.
+  m_dirty = m_fresh = false;
+  if (!m_eof) load(m_recno);
+  return st;
+}
+
 Status Table::unlockRecord(uint32_t recno) {
   // What was changed under the lock is written before the lock goes.
-  if (recno == m_recno) XBASE_RETURN_IF_ERROR(flushRecord());
-  if (!m_locks.erase(recno)) return Status::ok();
-  if (m_dbf->mode() == OpenMode::Exclusive) return Status::ok();
-  return m_dbf->file().unlockRange(m_lockOffsets.record(recno), 1);
+  Status written = recno == m_recno ? flushBeforeUnlock() : Status::ok();
+  if (!m_locks.erase(recno) || m_dbf->mode() == OpenMode::Exclusive) return written;
+  Status unlocked = m_dbf->file().unlockRange(m_lockOffsets.record(recno), 1);
+  return written.isOk() ? unlocked : written;
 }
 
 Status Table::unlockAll() {
-  XBASE_RETURN_IF_ERROR(flushRecord());
-  Status result;
+  Status result = flushBeforeUnlock();
   if (m_dbf->mode() != OpenMode::Exclusive) {
     for (uint32_t r : m_locks) {
       Status st = m_dbf->file().unlockRange(m_lockOffsets.record(r), 1);

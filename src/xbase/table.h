@@ -99,6 +99,8 @@ class Table {
   // those every FoxPro-compatible program derives from the files (see lock_scheme.h).
   // One attempt; Status::locked when another program holds the record.
   Status lockRecord(uint32_t recno);
+  // Both write the current record's changes first. The locks are released even when that
+  // write fails; the failure is returned and the change is dropped.
   Status unlockRecord(uint32_t recno);
   Status unlockAll();  // every record lock and the file lock
   bool isLocked(uint32_t recno) const;
@@ -151,6 +153,8 @@ class Table {
   // The same with the record count just read.
   Status setEof(uint32_t count);
   Status flushRecord();
+  // flushRecord(); when it fails, the change is dropped and the record read again.
+  Status flushBeforeUnlock();
   Status flushIndexes();
   Status checkWritable() const;
   IndexOrder* controlling() const { return m_order ? m_orders[m_order - 1].get() : nullptr; }

@@ -111,6 +111,25 @@ TEST_F(NetTest, LocksDeletesAndUnlocksInSharedMode) {
   EXPECT_EQ(column("WAGRU"), (std::vector<std::string>{"", "001"}));  // index order, 002 hidden
 }
 
+TEST_F(NetTest, AChangeThatCannotBeWrittenIsReportedAndItsLockReleased) {
+  ASSERT_TRUE(tables::NETOPEN("DNORMWGR", true));
+  xbase::Table& t = *tables::current();
+  ASSERT_TRUE(tables::NETAPPEND());
+  ASSERT_TRUE(t.putString(0, "003").isOk());
+  // Another program leaves the index file unreadable before the change is written.
+  testsupport::writeFile(m_dir / "DNORMWGR.CDX", "");
+  EXPECT_FALSE(tables::NETUNLOCK());
+  ASSERT_FALSE(m_port.messages().empty());
+  const Message& shown = m_port.messages().back();
+  EXPECT_EQ(shown.kind, Message::Kind::Alert);
+  EXPECT_EQ(shown.title, "Netzwerkfehler");
+  EXPECT_EQ(shown.text.rfind("Ein Datensatz konnte nicht geschrieben werden\r\n", 0), 0u)
+      << shown.text;
+  EXPECT_TRUE(t.lockedRecords().empty());
+  // Nothing is left to write without a lock: moving on works.
+  EXPECT_TRUE(t.goTo(1).isOk());
+}
+
 TEST_F(NetTest, FieldListsAndDeletingTheRowOfAList) {
   ASSERT_TRUE(tables::NETOPEN("DNORMRAB", false));
   EXPECT_EQ(tables::GETFELDER("dnormrab"),
