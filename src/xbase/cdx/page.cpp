@@ -109,20 +109,19 @@ uint32_t largestRecno(const Page& leaf) {
   return leaf.recnos.empty() ? 0 : *std::max_element(leaf.recnos.begin(), leaf.recnos.end());
 }
 
-// maxRecno and storedKeyBytes from the entries and their compression.
-void sumLeaf(Page& leaf) {
+}  // namespace
+
+void measureLeaf(Page& leaf) {
   leaf.maxRecno = largestRecno(leaf);
   const LeafLayout layout = layoutOf(leaf);
   leaf.storedKeyBytes = 0;
   for (size_t i = 0; i < leaf.count(); ++i) leaf.storedKeyBytes += storedAt(leaf, i, layout);
 }
 
-}  // namespace
-
 void recountLeaf(Page& leaf, char fill) {
   leaf.compression.resize(leaf.count());
   for (size_t i = 0; i < leaf.count(); ++i) leaf.compression[i] = compressionAt(leaf, i, fill);
-  sumLeaf(leaf);
+  measureLeaf(leaf);
 }
 
 void insertLeafEntry(Page& leaf, size_t pos, const char* key, uint32_t recno, char fill) {
@@ -134,7 +133,7 @@ void insertLeafEntry(Page& leaf, size_t pos, const char* key, uint32_t recno, ch
                           compressionAt(leaf, pos, fill));
   leaf.storedKeyBytes += storedAt(leaf, pos, layout);
   if (pos + 1 < leaf.count()) recompress(leaf, pos + 1, fill, layout);
-  if (countsChange(leaf, before, leaf.maxRecno)) sumLeaf(leaf);
+  if (countsChange(leaf, before, leaf.maxRecno)) measureLeaf(leaf);
 }
 
 void eraseLeafEntry(Page& leaf, size_t pos, char fill) {
@@ -147,7 +146,7 @@ void eraseLeafEntry(Page& leaf, size_t pos, char fill) {
   if (recno != leaf.maxRecno) return;
   const uint32_t before = leaf.maxRecno;
   leaf.maxRecno = largestRecno(leaf);
-  if (countsChange(leaf, before, leaf.maxRecno)) sumLeaf(leaf);
+  if (countsChange(leaf, before, leaf.maxRecno)) measureLeaf(leaf);
 }
 
 void setLeafRecno(Page& leaf, size_t pos, uint32_t recno) {
@@ -159,7 +158,7 @@ void setLeafRecno(Page& leaf, size_t pos, uint32_t recno) {
     leaf.maxRecno = recno;
   else if (old == leaf.maxRecno)
     leaf.maxRecno = largestRecno(leaf);
-  if (countsChange(leaf, before, leaf.maxRecno)) sumLeaf(leaf);
+  if (countsChange(leaf, before, leaf.maxRecno)) measureLeaf(leaf);
 }
 
 void insertInteriorEntry(Page& page, size_t pos, const char* key, uint32_t recno, uint32_t child) {
@@ -210,8 +209,8 @@ void moveTail(Page& page, size_t from, Page& to, char fill) {
                           page.compression.end());
     page.compression.resize(from);
     if (to.count()) to.compression[0] = compressionAt(to, 0, fill);
-    sumLeaf(page);
-    sumLeaf(to);
+    measureLeaf(page);
+    measureLeaf(to);
   } else {
     to.children.assign(page.children.begin() + static_cast<ptrdiff_t>(from), page.children.end());
     page.children.resize(from);

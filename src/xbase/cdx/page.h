@@ -68,6 +68,8 @@ struct Page {
 size_t leafSize(const Page& leaf);
 // Recomputes compression, storedKeyBytes and maxRecno of a leaf from its keys.
 void recountLeaf(Page& leaf, char fill);
+// Recomputes storedKeyBytes and maxRecno from the entries and their compression.
+void measureLeaf(Page& leaf);
 
 // Leaf edits that keep storedKeyBytes and maxRecno current.
 void insertLeafEntry(Page& leaf, size_t pos, const char* key, uint32_t recno, char fill);

@@ -34,6 +34,10 @@ Status decodeLeaf(const uint8_t* b, uint16_t keyLength, char fill, const std::st
 
   out->keys.resize(n * keyLength);
   out->recnos.resize(n);
+  out->compression.resize(n);
+  // The page's own compression is kept when every shared prefix stops before the previous
+  // key's trailing fill, as this engine writes it; a tighter packing is measured anew.
+  bool ownRule = true;
   size_t pos = kPageSize;
   for (size_t i = 0; i < n; ++i) {
     uint64_t e = 0;
@@ -54,13 +58,18 @@ Status decodeLeaf(const uint8_t* b, uint16_t keyLength, char fill, const std::st
     std::memcpy(key + dup, b + pos, fresh);
     std::memset(key + dup + fresh, fill, trail);
     out->recnos[i] = static_cast<uint32_t>(e & bitMask(l.recnoBits));
+    if (i && dup + out->compression[i - 1].trail > keyLength) ownRule = false;
+    out->compression[i] = {static_cast<uint16_t>(dup), static_cast<uint16_t>(trail)};
   }
   out->indexKeys();
   if (getLe16(b + kLeafFree) != pos - entriesEnd)
     return pageError(path, offset,
                      "leaf free space " + std::to_string(getLe16(b + kLeafFree)) +
                          " does not match its content (" + std::to_string(pos - entriesEnd) + ")");
-  recountLeaf(*out, fill);
+  if (ownRule)
+    measureLeaf(*out);
+  else
+    recountLeaf(*out, fill);
   return Status::ok();
 }
 
