@@ -33,7 +33,7 @@ Status PageStore::load() {
 }
 
 Status PageStore::checkPage(uint32_t offset, const std::string& what) const {
-  if (offset % kPageSize != 0 || offset < kHeaderSize || offset + uint64_t{kPageSize} > m_end)
+  if (!isPage(offset))
     return Status::corruption(path() + ": " + what + " points to offset " + std::to_string(offset) +
                               ", not a page of the file");
   return Status::ok();

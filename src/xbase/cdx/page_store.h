@@ -27,6 +27,9 @@ class PageStore {
   // Pages in use, the file header included; bounds every walk.
   uint64_t pageCount() const { return m_end / kPageSize; }
   // A tree page must be 512-aligned, behind the file header and inside the file.
+  bool isPage(uint32_t offset) const {
+    return offset % kPageSize == 0 && offset >= kHeaderSize && offset + uint64_t{kPageSize} <= m_end;
+  }
   Status checkPage(uint32_t offset, const std::string& what) const;
   // A tag header: 512-aligned, behind the file header, 1024 bytes inside the file.
   Status checkHeader(uint32_t offset, const std::string& what) const;

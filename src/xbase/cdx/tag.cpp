@@ -103,7 +103,7 @@ Status Tag::loadPage(uint32_t offset, Page** out) {
     (*out)->used = true;
     return Status::ok();
   }
-  XBASE_RETURN_IF_ERROR(m_store.checkPage(offset, "tag " + m_info.name));
+  if (!m_store.isPage(offset)) return m_store.checkPage(offset, "tag " + m_info.name);
   uint8_t buf[kPageSize];
   XBASE_RETURN_IF_ERROR(m_store.readPage(offset, buf));
   auto page = std::make_unique<Page>();
