@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace xbase::cdx {
 
@@ -25,7 +27,8 @@ inline uint32_t getBe32(const uint8_t* p) {
 // keys compare as unsigned bytes, and these integers compare the same way.
 inline uint64_t keyHead(const char* key, size_t keyLength) {
   uint64_t v = 0;
-  for (size_t i = 0; i < 8; ++i) v = v << 8 | (i < keyLength ? static_cast<uint8_t>(key[i]) : 0u);
+  std::memcpy(&v, key, keyLength < 8 ? keyLength : 8);
+  if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
   return v;
 }
 
