@@ -21,10 +21,6 @@ uint8_t bitLength(uint32_t v) {
 
 }  // namespace
 
-uint16_t LeafLayout::storedBytes(const KeyCompression& c, uint16_t keyLength) const {
-  return static_cast<uint16_t>(keyLength - std::min(c.dup, countLimit) - std::min(c.trail, countLimit));
-}
-
 LeafLayout leafLayoutFor(uint16_t keyLength, uint32_t maxRecno) {
   LeafLayout l;
   l.dupBits = l.trailBits = bitLength(keyLength);

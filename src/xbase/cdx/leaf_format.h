@@ -19,7 +19,7 @@ struct LeafLayout {
   uint16_t countLimit = 0xFFFF;
 
   // Key bytes a compressed key stores in a leaf of this layout.
-  uint16_t storedBytes(const KeyCompression& c, uint16_t keyLength) const;
+  inline uint16_t storedBytes(const KeyCompression& c, uint16_t keyLength) const;
 };
 
 // The widths this engine writes: dup and trail fields as wide as the key length needs, and
@@ -38,6 +38,12 @@ struct KeyCompression {
   uint16_t trail = 0;  // trailing fill bytes left out
   uint16_t stored(uint16_t keyLength) const { return keyLength - dup - trail; }
 };
+
+uint16_t LeafLayout::storedBytes(const KeyCompression& c, uint16_t keyLength) const {
+  const uint16_t dup = c.dup < countLimit ? c.dup : countLimit;
+  const uint16_t trail = c.trail < countLimit ? c.trail : countLimit;
+  return static_cast<uint16_t>(keyLength - dup - trail);
+}
 
 // Trailing fill bytes of a key.
 uint16_t trailCount(const char* key, uint16_t keyLength, char fill);

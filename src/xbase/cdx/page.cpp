@@ -43,6 +43,7 @@ void Page::insertEntry(size_t pos, const char* key, uint32_t recno) {
 
 void Page::eraseEntry(size_t pos) {
   foreignBytes.clear();
+  image.clear();
   keys.erase(pos * keyLength, keyLength);
   heads.erase(heads.begin() + static_cast<ptrdiff_t>(pos));
   recnos.erase(recnos.begin() + static_cast<ptrdiff_t>(pos));
@@ -50,6 +51,7 @@ void Page::eraseEntry(size_t pos) {
 
 void Page::setEntry(size_t pos, const char* key, uint32_t recno) {
   foreignBytes.clear();
+  image.clear();
   std::memcpy(keys.data() + pos * keyLength, key, keyLength);
   heads[pos] = keyHead(key, keyLength);
   recnos[pos] = recno;
@@ -57,6 +59,7 @@ void Page::setEntry(size_t pos, const char* key, uint32_t recno) {
 
 void Page::clearEntries() {
   foreignBytes.clear();
+  image.clear();
   compression.clear();
   keys.clear();
   heads.clear();
@@ -118,7 +121,64 @@ void measureLeaf(Page& leaf) {
   for (size_t i = 0; i < leaf.count(); ++i) leaf.storedKeyBytes += storedAt(leaf, i, layout);
 }
 
+namespace {
+
+bool sameLayout(const LeafLayout& a, const LeafLayout& b) {
+  return a.recnoBits == b.recnoBits && a.dupBits == b.dupBits && a.trailBits == b.trailBits &&
+         a.entryBytes == b.entryBytes && a.countLimit == b.countLimit;
+}
+
+void putEntry(Page& leaf, size_t i, const LeafLayout& l) {
+  const KeyCompression c = leaf.compression[i];
+  const uint32_t e = leaf.recnos[i] | uint32_t{std::min(c.dup, l.countLimit)} << l.recnoBits |
+                     uint32_t{std::min(c.trail, l.countLimit)} << (l.recnoBits + l.dupBits);
+  uint8_t* at = reinterpret_cast<uint8_t*>(leaf.image.data()) + kLeafEntries + i * l.entryBytes;
+  for (size_t k = 0; k < l.entryBytes; ++k) at[k] = static_cast<uint8_t>(e >> (8 * k));
+}
+
+// Entry pos was inserted; nextBefore is how the entry now at pos + 1 was compressed before.
+// Moves the entries behind pos up and the key bytes behind pos + 1 down, then writes the two
+// entries whose fields and key bytes changed. Drops the image when the layout changed or the
+// leaf no longer fits its page.
+void patchImage(Page& leaf, size_t pos, KeyCompression nextBefore, const LeafLayout& before) {
+  const LeafLayout l = layoutOf(leaf);
+  if (!sameLayout(before, l) ||
+      kLeafEntries + leaf.count() * l.entryBytes + leaf.storedKeyBytes > kPageSize) {
+    leaf.image.clear();
+    return;
+  }
+  const size_t n = leaf.count(), eb = l.entryBytes;
+  const bool hasNext = pos + 1 < n;
+  size_t above = 0;  // key bytes of the entries before pos
+  for (size_t j = 0; j < pos; ++j) above += storedAt(leaf, j, l);
+  const size_t top = kPageSize - above;
+  const size_t fresh = storedAt(leaf, pos, l);
+  const size_t nextFresh = hasNext ? storedAt(leaf, pos + 1, l) : 0;
+  const size_t nextOld = hasNext ? l.storedBytes(nextBefore, leaf.keyLength) : 0;
+  const size_t oldLow = kPageSize - (leaf.storedKeyBytes - fresh - nextFresh + nextOld);
+  const size_t newLow = kPageSize - leaf.storedKeyBytes;
+  uint8_t* img = reinterpret_cast<uint8_t*>(leaf.image.data());
+  // Key bytes of the entries behind pos + 1, from [oldLow, top - nextOld).
+  const size_t restBytes = top - nextOld - oldLow;
+  std::memmove(img + newLow, img + oldLow, restBytes);
+  if (newLow > oldLow) std::memset(img + oldLow, 0, newLow - oldLow);
+  const size_t freshAt = top - fresh;
+  std::memcpy(img + freshAt, leaf.keyAt(pos) + std::min<size_t>(leaf.compression[pos].dup, l.countLimit),
+              fresh);
+  if (hasNext)
+    std::memcpy(img + freshAt - nextFresh,
+                leaf.keyAt(pos + 1) + std::min<size_t>(leaf.compression[pos + 1].dup, l.countLimit),
+                nextFresh);
+  std::memmove(img + kLeafEntries + (pos + 1) * eb, img + kLeafEntries + pos * eb,
+               (n - 1 - pos) * eb);
+  putEntry(leaf, pos, l);
+  if (hasNext) putEntry(leaf, pos + 1, l);
+}
+
+}  // namespace
+
 void recountLeaf(Page& leaf, char fill) {
+  leaf.image.clear();
   leaf.compression.resize(leaf.count());
   for (size_t i = 0; i < leaf.count(); ++i) leaf.compression[i] = compressionAt(leaf, i, fill);
   measureLeaf(leaf);
@@ -126,6 +186,9 @@ void recountLeaf(Page& leaf, char fill) {
 
 void insertLeafEntry(Page& leaf, size_t pos, const char* key, uint32_t recno, char fill) {
   const uint32_t before = leaf.maxRecno;
+  const LeafLayout layoutBefore = layoutOf(leaf);
+  const KeyCompression nextBefore =
+      pos < leaf.count() ? leaf.compression[pos] : KeyCompression{};
   leaf.insertEntry(pos, key, recno);
   leaf.maxRecno = std::max(before, recno);
   const LeafLayout layout = layoutOf(leaf);
@@ -134,6 +197,7 @@ void insertLeafEntry(Page& leaf, size_t pos, const char* key, uint32_t recno, ch
   leaf.storedKeyBytes += storedAt(leaf, pos, layout);
   if (pos + 1 < leaf.count()) recompress(leaf, pos + 1, fill, layout);
   if (countsChange(leaf, before, leaf.maxRecno)) measureLeaf(leaf);
+  if (!leaf.image.empty()) patchImage(leaf, pos, nextBefore, layoutBefore);
 }
 
 void eraseLeafEntry(Page& leaf, size_t pos, char fill) {
@@ -151,6 +215,7 @@ void eraseLeafEntry(Page& leaf, size_t pos, char fill) {
 
 void setLeafRecno(Page& leaf, size_t pos, uint32_t recno) {
   leaf.foreignBytes.clear();
+  leaf.image.clear();
   const uint32_t before = leaf.maxRecno;
   const uint32_t old = leaf.recnos[pos];
   leaf.recnos[pos] = recno;
@@ -198,6 +263,8 @@ size_t leafSplitPoint(const Page& leaf) {
 
 void moveTail(Page& page, size_t from, Page& to, char fill) {
   page.foreignBytes.clear();
+  page.image.clear();
+  to.image.clear();
   to.keys.assign(page.keys, from * page.keyLength);
   page.keys.resize(from * page.keyLength);
   to.heads.assign(page.heads.begin() + static_cast<ptrdiff_t>(from), page.heads.end());

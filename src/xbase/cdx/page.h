@@ -37,6 +37,10 @@ struct Page {
   // so that a change of its sibling pointers alone does not force a re-encoding that no
   // longer fits the page; any edit of the entries drops it.
   std::string foreignBytes;
+  // Leaf pages: the page as encodeLeaf writes it with the leaf's layout (node header and
+  // free-space field aside), taken when the leaf is read or written and kept in step by
+  // single inserts, so that writing a changed leaf is a copy; empty when not known.
+  mutable std::string image;
   bool dirty = false;
   // Read or changed since the page cache was last trimmed.
   bool used = true;

@@ -66,10 +66,18 @@ Status decodeLeaf(const uint8_t* b, uint16_t keyLength, char fill, const std::st
     return pageError(path, offset,
                      "leaf free space " + std::to_string(getLe16(b + kLeafFree)) +
                          " does not match its content (" + std::to_string(pos - entriesEnd) + ")");
-  if (ownRule)
-    measureLeaf(*out);
-  else
+  if (!ownRule) {
     recountLeaf(*out, fill);
+    return Status::ok();
+  }
+  measureLeaf(*out);
+  // Written as this engine writes it: the page is its own image, its free space zeroed.
+  const LeafLayout own = leafLayoutFor(keyLength, out->maxRecno);
+  if (own.recnoBits == l.recnoBits && own.dupBits == l.dupBits && own.trailBits == l.trailBits &&
+      own.entryBytes == l.entryBytes) {
+    out->image.assign(reinterpret_cast<const char*>(b), kPageSize);
+    std::memset(out->image.data() + entriesEnd, 0, pos - entriesEnd);
+  }
   return Status::ok();
 }
 
@@ -111,7 +119,10 @@ Status decodePage(const uint8_t* bytes, uint32_t offset, uint16_t keyLength, cha
   out->dirty = false;
   if (!out->isLeaf()) return decodeInterior(bytes, keyLength, path, out);
   XBASE_RETURN_IF_ERROR(decodeLeaf(bytes, keyLength, fill, path, out));
-  if (leafSize(*out) > kPageSize) out->foreignBytes.assign(reinterpret_cast<const char*>(bytes), kPageSize);
+  if (leafSize(*out) > kPageSize) {
+    out->foreignBytes.assign(reinterpret_cast<const char*>(bytes), kPageSize);
+    out->image.clear();
+  }
   return Status::ok();
 }
 
@@ -159,10 +170,24 @@ Status encodePage(const Page& page, const std::string& path, uint8_t* out) {
     std::memcpy(out + kNodeHeaderSize, entries.data(), entries.size());
     return Status::ok();
   }
+  if (page.isLeaf() && !page.image.empty()) {
+    // The image with this page's node header and free space.
+    std::memcpy(out, page.image.data(), kPageSize);
+    const LeafLayout l = leafLayoutFor(page.keyLength, page.maxRecno);
+    putLe16(out + kNodeAttributes, page.attributes & (kAttrRoot | kAttrLeaf));
+    putLe16(out + kNodeCount, static_cast<uint16_t>(page.count()));
+    putLe32(out + kNodeLeft, page.left);
+    putLe32(out + kNodeRight, page.right);
+    putLe16(out + kLeafFree, static_cast<uint16_t>(kPageSize - kLeafEntries -
+                                                   page.count() * l.entryBytes -
+                                                   page.storedKeyBytes));
+    return Status::ok();
+  }
   if (page.isLeaf()) {
     if (!encodeLeaf(page, leafLayoutFor(page.keyLength, page.maxRecno), out))
       return Status::invalidArgument(path + ": leaf at offset " + std::to_string(page.offset) +
                                      " does not fit its page");
+    page.image.assign(reinterpret_cast<const char*>(out), kPageSize);
     return Status::ok();
   }
   if (page.count() > interiorCapacity(page.keyLength))

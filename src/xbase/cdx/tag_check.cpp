@@ -1,3 +1,4 @@
+#include <cstring>
 #include <unordered_set>
 
 #include "xbase/cdx/byte_order.h"
@@ -29,6 +30,15 @@ Status Tag::checkEncoding(const Page& page) const {
   if (page.isLeaf() && page.foreignBytes.empty() &&
       kPageSize - getLe16(bytes + kLeafFree) != leafSize(page))
     return fail(where + ": tracked leaf size differs from its encoding");
+  // A leaf written from its kept image must be exactly what encoding it afresh gives.
+  if (page.isLeaf() && page.foreignBytes.empty() && !page.image.empty()) {
+    Page plain = page;
+    plain.image.clear();
+    uint8_t fresh[kPageSize];
+    XBASE_RETURN_IF_ERROR(encodePage(plain, m_store.path(), fresh));
+    if (std::memcmp(fresh, bytes, kPageSize) != 0)
+      return fail(where + ": kept image differs from the encoded leaf");
+  }
   Page decoded;
   XBASE_RETURN_IF_ERROR(
       decodePage(bytes, page.offset, m_info.keyLength, m_fill, m_store.path(), &decoded));
