@@ -178,13 +178,9 @@ Status CdxFile::addTag(const TagSpec& newTag, KeyList&& entries) {
 }
 
 Status CdxFile::flush() {
-  struct Pending {
-    uint32_t offset;
-    const Page* page;  // nullptr: a freed page
-    uint32_t nextFree;
-  };
-  std::vector<Pending> pending;
-  std::vector<const Page*> pages;
+  std::vector<PendingPage>& pending = m_pendingPages;
+  std::vector<const Page*>& pages = m_changedPages;
+  pending.clear();
   bool changed = m_store.changed();
   XBASE_RETURN_IF_ERROR(m_directory->applyPending());
   for (const auto& t : m_tags) XBASE_RETURN_IF_ERROR(t->applyPending());
@@ -197,21 +193,20 @@ Status CdxFile::flush() {
   collect(*m_directory);
   for (const auto& t : m_tags) collect(*t);
   if (!changed) return Status::ok();
-  for (const auto& [offset, next] : m_store.freedPages())
-    pending.push_back({offset, nullptr, next});
+  for (const auto& [offset, next] : m_store.freedPages()) pending.push_back({offset, nullptr, next});
   std::sort(pending.begin(), pending.end(),
-            [](const Pending& a, const Pending& b) { return a.offset < b.offset; });
+            [](const PendingPage& a, const PendingPage& b) { return a.offset < b.offset; });
 
-  PageWriter writer(m_store.file());
-  for (const Pending& p : pending) {
+  m_writer.clear();
+  for (const PendingPage& p : pending) {
     uint8_t* buf = nullptr;
-    XBASE_RETURN_IF_ERROR(writer.page(p.offset, &buf));
+    XBASE_RETURN_IF_ERROR(m_writer.page(p.offset, &buf));
     if (p.page)
       XBASE_RETURN_IF_ERROR(encodePage(*p.page, m_store.path(), buf));
     else
       putLe32(buf, p.nextFree);
   }
-  XBASE_RETURN_IF_ERROR(writer.finish());
+  XBASE_RETURN_IF_ERROR(m_writer.finish());
   XBASE_RETURN_IF_ERROR(m_directory->commit());
   for (const auto& t : m_tags) XBASE_RETURN_IF_ERROR(t->commit());
   m_store.markChanged();

@@ -6,6 +6,7 @@
 
 #include "xbase/cdx/key_list.h"
 #include "xbase/cdx/page_store.h"
+#include "xbase/cdx/page_writer.h"
 #include "xbase/cdx/tag.h"
 #include "xbase/cdx/tag_info.h"
 #include "xbase/common/file.h"
@@ -47,13 +48,26 @@ class CdxFile {
   File& file() { return m_store.file(); }
 
  private:
-  explicit CdxFile(std::unique_ptr<File> file) : m_store(std::move(file)) {}
+  explicit CdxFile(std::unique_ptr<File> file)
+      : m_store(std::move(file)), m_writer(m_store.file()) {}
   // Reads the file header and the directory into m_directory and m_tags.
   Status load();
   Status readHeader(uint32_t offset, TagHeader* out);
   Status checkNewTag(const TagSpec& newTag, const KeyList& entries) const;
 
+  // A page to write in flush(): a changed page, or a freed one (page nullptr) with the
+  // next page of the free list.
+  struct PendingPage {
+    uint32_t offset;
+    const Page* page;
+    uint32_t nextFree;
+  };
+
   PageStore m_store;
+  // Kept between flushes for their buffers.
+  PageWriter m_writer;
+  std::vector<PendingPage> m_pendingPages;
+  std::vector<const Page*> m_changedPages;
   std::unique_ptr<Tag> m_directory;
   std::vector<std::unique_ptr<Tag>> m_tags;
   // Tags another program removed; kept so that references to them stay valid.

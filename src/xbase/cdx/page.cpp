@@ -149,11 +149,18 @@ void patchImage(Page& leaf, size_t pos, KeyCompression nextBefore, const LeafLay
   }
   const size_t n = leaf.count(), eb = l.entryBytes;
   const bool hasNext = pos + 1 < n;
-  size_t above = 0;  // key bytes of the entries before pos
-  for (size_t j = 0; j < pos; ++j) above += storedAt(leaf, j, l);
-  const size_t top = kPageSize - above;
   const size_t fresh = storedAt(leaf, pos, l);
   const size_t nextFresh = hasNext ? storedAt(leaf, pos + 1, l) : 0;
+  // Key bytes of the entries before pos, counted from the nearer end.
+  size_t above = 0;
+  if (pos <= n / 2) {
+    for (size_t j = 0; j < pos; ++j) above += storedAt(leaf, j, l);
+  } else {
+    size_t below = 0;
+    for (size_t j = pos + 2; j < n; ++j) below += storedAt(leaf, j, l);
+    above = leaf.storedKeyBytes - fresh - nextFresh - below;
+  }
+  const size_t top = kPageSize - above;
   const size_t nextOld = hasNext ? l.storedBytes(nextBefore, leaf.keyLength) : 0;
   const size_t oldLow = kPageSize - (leaf.storedKeyBytes - fresh - nextFresh + nextOld);
   const size_t newLow = kPageSize - leaf.storedKeyBytes;

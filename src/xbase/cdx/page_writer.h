@@ -14,6 +14,8 @@ class PageWriter {
   // A zeroed 512-byte buffer for the page at `offset`, valid until the next call.
   Status page(uint32_t offset, uint8_t** buf);
   Status finish();
+  // Forgets pages collected but not written (after a failure).
+  void clear() { m_run.clear(); }
 
  private:
   File& m_file;
