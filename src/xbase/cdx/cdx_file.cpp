@@ -1,6 +1,7 @@
 #include "xbase/cdx/cdx_file.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 
 #include "xbase/cdx/byte_order.h"
@@ -201,10 +202,12 @@ Status CdxFile::flush() {
   for (const PendingPage& p : pending) {
     uint8_t* buf = nullptr;
     XBASE_RETURN_IF_ERROR(m_writer.page(p.offset, &buf));
-    if (p.page)
+    if (p.page) {
       XBASE_RETURN_IF_ERROR(encodePage(*p.page, m_store.path(), buf));
-    else
+    } else {
+      std::memset(buf, 0, kPageSize);
       putLe32(buf, p.nextFree);
+    }
   }
   XBASE_RETURN_IF_ERROR(m_writer.finish());
   XBASE_RETURN_IF_ERROR(m_directory->commit());
