@@ -20,6 +20,10 @@ struct LeafLayout {
 
   // Key bytes a compressed key stores in a leaf of this layout.
   inline uint16_t storedBytes(const KeyCompression& c, uint16_t keyLength) const;
+  // Leading bytes it takes from the previous key.
+  inline uint16_t sharedBytes(const KeyCompression& c) const;
+  // Its entry: the record number in the low bits, then the duplicate and trailing counts.
+  inline uint32_t entry(uint32_t recno, const KeyCompression& c) const;
 };
 
 // The widths this engine writes: dup and trail fields as wide as the key length needs, and
@@ -36,13 +40,20 @@ uint32_t maxRecnoFor(uint16_t keyLength);
 struct KeyCompression {
   uint16_t dup = 0;    // leading bytes taken from the previous key
   uint16_t trail = 0;  // trailing fill bytes left out
-  uint16_t stored(uint16_t keyLength) const { return keyLength - dup - trail; }
 };
 
+uint16_t LeafLayout::sharedBytes(const KeyCompression& c) const {
+  return c.dup < countLimit ? c.dup : countLimit;
+}
+
 uint16_t LeafLayout::storedBytes(const KeyCompression& c, uint16_t keyLength) const {
-  const uint16_t dup = c.dup < countLimit ? c.dup : countLimit;
   const uint16_t trail = c.trail < countLimit ? c.trail : countLimit;
-  return static_cast<uint16_t>(keyLength - dup - trail);
+  return static_cast<uint16_t>(keyLength - sharedBytes(c) - trail);
+}
+
+uint32_t LeafLayout::entry(uint32_t recno, const KeyCompression& c) const {
+  const uint32_t trail = c.trail < countLimit ? c.trail : countLimit;
+  return recno | uint32_t{sharedBytes(c)} << recnoBits | trail << (recnoBits + dupBits);
 }
 
 // Trailing fill bytes of a key.

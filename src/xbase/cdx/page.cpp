@@ -112,26 +112,13 @@ uint32_t largestRecno(const Page& leaf) {
   return leaf.recnos.empty() ? 0 : *std::max_element(leaf.recnos.begin(), leaf.recnos.end());
 }
 
-}  // namespace
-
-void measureLeaf(Page& leaf) {
-  leaf.maxRecno = largestRecno(leaf);
-  const LeafLayout layout = layoutOf(leaf);
-  leaf.storedKeyBytes = 0;
-  for (size_t i = 0; i < leaf.count(); ++i) leaf.storedKeyBytes += storedAt(leaf, i, layout);
-}
-
-namespace {
-
 bool sameLayout(const LeafLayout& a, const LeafLayout& b) {
   return a.recnoBits == b.recnoBits && a.dupBits == b.dupBits && a.trailBits == b.trailBits &&
          a.entryBytes == b.entryBytes && a.countLimit == b.countLimit;
 }
 
 void putEntry(Page& leaf, size_t i, const LeafLayout& l) {
-  const KeyCompression c = leaf.compression[i];
-  const uint32_t e = leaf.recnos[i] | uint32_t{std::min(c.dup, l.countLimit)} << l.recnoBits |
-                     uint32_t{std::min(c.trail, l.countLimit)} << (l.recnoBits + l.dupBits);
+  const uint32_t e = l.entry(leaf.recnos[i], leaf.compression[i]);
   uint8_t* at = reinterpret_cast<uint8_t*>(leaf.image.data()) + kLeafEntries + i * l.entryBytes;
   for (size_t k = 0; k < l.entryBytes; ++k) at[k] = static_cast<uint8_t>(e >> (8 * k));
 }
@@ -170,12 +157,10 @@ void patchImage(Page& leaf, size_t pos, KeyCompression nextBefore, const LeafLay
   std::memmove(img + newLow, img + oldLow, restBytes);
   if (newLow > oldLow) std::memset(img + oldLow, 0, newLow - oldLow);
   const size_t freshAt = top - fresh;
-  std::memcpy(img + freshAt, leaf.keyAt(pos) + std::min<size_t>(leaf.compression[pos].dup, l.countLimit),
-              fresh);
+  std::memcpy(img + freshAt, leaf.keyAt(pos) + l.sharedBytes(leaf.compression[pos]), fresh);
   if (hasNext)
     std::memcpy(img + freshAt - nextFresh,
-                leaf.keyAt(pos + 1) + std::min<size_t>(leaf.compression[pos + 1].dup, l.countLimit),
-                nextFresh);
+                leaf.keyAt(pos + 1) + l.sharedBytes(leaf.compression[pos + 1]), nextFresh);
   std::memmove(img + kLeafEntries + (pos + 1) * eb, img + kLeafEntries + pos * eb,
                (n - 1 - pos) * eb);
   putEntry(leaf, pos, l);
@@ -183,6 +168,13 @@ void patchImage(Page& leaf, size_t pos, KeyCompression nextBefore, const LeafLay
 }
 
 }  // namespace
+
+void measureLeaf(Page& leaf) {
+  leaf.maxRecno = largestRecno(leaf);
+  const LeafLayout layout = layoutOf(leaf);
+  leaf.storedKeyBytes = 0;
+  for (size_t i = 0; i < leaf.count(); ++i) leaf.storedKeyBytes += storedAt(leaf, i, layout);
+}
 
 void recountLeaf(Page& leaf, char fill) {
   leaf.image.clear();

@@ -132,16 +132,13 @@ bool encodeLeaf(const Page& leaf, const LeafLayout& l, uint8_t* out) {
   const size_t n = leaf.count();
   const size_t entriesEnd = kLeafEntries + n * l.entryBytes;
   if (entriesEnd > kPageSize || leaf.maxRecno > bitMask(l.recnoBits)) return false;
-  const bool capped = l.countLimit < kl;
   uint8_t* entry = out + kLeafEntries;
   size_t pos = kPageSize;
   for (size_t i = 0; i < n; ++i, entry += l.entryBytes) {
-    KeyCompression c = leaf.compression[i];
-    if (capped) c = {std::min(c.dup, l.countLimit), std::min(c.trail, l.countLimit)};
-    const size_t fresh = c.stored(kl);
+    const KeyCompression c = leaf.compression[i];
+    const size_t fresh = l.storedBytes(c, kl);
     if (pos < entriesEnd + fresh) return false;
-    const uint32_t e = leaf.recnos[i] | uint32_t{c.dup} << l.recnoBits |
-                       uint32_t{c.trail} << (l.recnoBits + l.dupBits);
+    const uint32_t e = l.entry(leaf.recnos[i], c);
     if (i + 1 < n && l.entryBytes >= 2) {
       // Four bytes at once; what runs past a shorter entry is the next entry's, written next.
       putLe32(entry, e);
@@ -149,7 +146,7 @@ bool encodeLeaf(const Page& leaf, const LeafLayout& l, uint8_t* out) {
       for (size_t k = 0; k < l.entryBytes; ++k) entry[k] = static_cast<uint8_t>(e >> (8 * k));
     }
     pos -= fresh;
-    std::memcpy(out + pos, leaf.keyAt(i) + c.dup, fresh);
+    std::memcpy(out + pos, leaf.keyAt(i) + l.sharedBytes(c), fresh);
   }
   putLe16(out + kLeafFree, static_cast<uint16_t>(pos - entriesEnd));
   putLe32(out + kLeafRecnoMask, bitMask(l.recnoBits));
