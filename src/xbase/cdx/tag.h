@@ -153,9 +153,12 @@ class Tag {
   // Decoded pages by page number (offset / 512); a direct index keeps the descent free of
   // hashing.
   std::vector<std::unique_ptr<Page>> m_pages;
-  // Page numbers of the leaves decoded since the last trim (may repeat or be stale).
+  // Page numbers of the leaves held decoded; an entry may repeat or name a page dropped
+  // since, until the next trim sorts them out.
   std::vector<uint32_t> m_leaves;
   size_t m_cachedLeaves = 512;
+  // The next trim waits for this many entries when changed leaves kept the last one above
+  // the limit.
   size_t m_trimAt = 0;
   std::vector<uint32_t> m_dirty;
   KeyList m_pending;
