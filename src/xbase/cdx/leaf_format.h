@@ -24,6 +24,11 @@ struct LeafLayout {
   inline uint16_t sharedBytes(const KeyCompression& c) const;
   // Its entry: the record number in the low bits, then the duplicate and trailing counts.
   inline uint32_t entry(uint32_t recno, const KeyCompression& c) const;
+  // Whether both lay out entries alike (the count limit follows from the widths).
+  bool sameWidths(const LeafLayout& o) const {
+    return recnoBits == o.recnoBits && dupBits == o.dupBits && trailBits == o.trailBits &&
+           entryBytes == o.entryBytes;
+  }
 };
 
 // The widths this engine writes: dup and trail fields as wide as the key length needs, and

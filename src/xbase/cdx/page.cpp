@@ -112,11 +112,6 @@ uint32_t largestRecno(const Page& leaf) {
   return leaf.recnos.empty() ? 0 : *std::max_element(leaf.recnos.begin(), leaf.recnos.end());
 }
 
-bool sameLayout(const LeafLayout& a, const LeafLayout& b) {
-  return a.recnoBits == b.recnoBits && a.dupBits == b.dupBits && a.trailBits == b.trailBits &&
-         a.entryBytes == b.entryBytes && a.countLimit == b.countLimit;
-}
-
 void putEntry(Page& leaf, size_t i, const LeafLayout& l) {
   const uint32_t e = l.entry(leaf.recnos[i], leaf.compression[i]);
   uint8_t* at = reinterpret_cast<uint8_t*>(leaf.image.data()) + kLeafEntries + i * l.entryBytes;
@@ -129,8 +124,7 @@ void putEntry(Page& leaf, size_t i, const LeafLayout& l) {
 // leaf no longer fits its page.
 void patchImage(Page& leaf, size_t pos, KeyCompression nextBefore, const LeafLayout& before) {
   const LeafLayout l = layoutOf(leaf);
-  if (!sameLayout(before, l) ||
-      kLeafEntries + leaf.count() * l.entryBytes + leaf.storedKeyBytes > kPageSize) {
+  if (!before.sameWidths(l) || leafSize(leaf) > kPageSize) {
     leaf.image.clear();
     return;
   }

@@ -73,8 +73,7 @@ Status decodeLeaf(const uint8_t* b, uint16_t keyLength, char fill, const std::st
   measureLeaf(*out);
   // Written as this engine writes it: the page is its own image, its free space zeroed.
   const LeafLayout own = leafLayoutFor(keyLength, out->maxRecno);
-  if (own.recnoBits == l.recnoBits && own.dupBits == l.dupBits && own.trailBits == l.trailBits &&
-      own.entryBytes == l.entryBytes) {
+  if (own.sameWidths(l)) {
     out->image.assign(reinterpret_cast<const char*>(b), kPageSize);
     std::memset(out->image.data() + entriesEnd, 0, pos - entriesEnd);
   }
@@ -98,12 +97,18 @@ Status decodeInterior(const uint8_t* b, uint16_t keyLength, const std::string& p
   return Status::ok();
 }
 
-void encodeNodeHeader(const Page& page, uint8_t* out) {
-  std::memset(out, 0, kPageSize);
+// Attributes, entry count and siblings of the page.
+void writeNodeHeader(const Page& page, uint8_t* out) {
   putLe16(out + kNodeAttributes, page.attributes & (kAttrRoot | kAttrLeaf));
   putLe16(out + kNodeCount, static_cast<uint16_t>(page.count()));
   putLe32(out + kNodeLeft, page.left);
   putLe32(out + kNodeRight, page.right);
+}
+
+// A zeroed page with its node header.
+void encodeNodeHeader(const Page& page, uint8_t* out) {
+  std::memset(out, 0, kPageSize);
+  writeNodeHeader(page, out);
 }
 
 }  // namespace
@@ -170,14 +175,8 @@ Status encodePage(const Page& page, const std::string& path, uint8_t* out) {
   if (page.isLeaf() && !page.image.empty()) {
     // The image with this page's node header and free space.
     std::memcpy(out, page.image.data(), kPageSize);
-    const LeafLayout l = leafLayoutFor(page.keyLength, page.maxRecno);
-    putLe16(out + kNodeAttributes, page.attributes & (kAttrRoot | kAttrLeaf));
-    putLe16(out + kNodeCount, static_cast<uint16_t>(page.count()));
-    putLe32(out + kNodeLeft, page.left);
-    putLe32(out + kNodeRight, page.right);
-    putLe16(out + kLeafFree, static_cast<uint16_t>(kPageSize - kLeafEntries -
-                                                   page.count() * l.entryBytes -
-                                                   page.storedKeyBytes));
+    writeNodeHeader(page, out);
+    putLe16(out + kLeafFree, static_cast<uint16_t>(kPageSize - leafSize(page)));
     return Status::ok();
   }
   if (page.isLeaf()) {
