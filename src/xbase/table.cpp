@@ -58,7 +58,9 @@ Status lockWaiting(File& file, uint64_t offset, LockType type) {
 // making sure their cached pages are what the files hold now.
 class Table::IndexLock {
  public:
-  explicit IndexLock(bool shared) : m_shared(shared) {}
+  explicit IndexLock(const Table& table) : m_shared(table.shared()) {
+    if (m_shared) m_held.reserve(table.m_bags.size());
+  }
   ~IndexLock() {
     for (auto* f : m_held) f->file().unlockRange(kIndexLockOffset, 1);
   }
@@ -161,7 +163,7 @@ Status Table::lockControllingIndex(IndexLock& lock) {
 Status Table::goTop() {
   XBASE_RETURN_IF_ERROR(flushRecord());
   m_bof = false;
-  IndexLock lock(shared());
+  IndexLock lock(*this);
   XBASE_RETURN_IF_ERROR(lockControllingIndex(lock));
   return controlling() ? topInIndexOrder(+1) : topInRecordOrder(+1);
 }
@@ -169,7 +171,7 @@ Status Table::goTop() {
 Status Table::goBottom() {
   XBASE_RETURN_IF_ERROR(flushRecord());
   m_bof = false;
-  IndexLock lock(shared());
+  IndexLock lock(*this);
   XBASE_RETURN_IF_ERROR(lockControllingIndex(lock));
   return controlling() ? topInIndexOrder(-1) : topInRecordOrder(-1);
 }
@@ -235,7 +237,7 @@ Status Table::syncCursor() {
 Status Table::skip(int64_t n) {
   XBASE_RETURN_IF_ERROR(flushRecord());
   m_bof = false;
-  IndexLock lock(shared());
+  IndexLock lock(*this);
   XBASE_RETURN_IF_ERROR(lockControllingIndex(lock));
   int direction = n < 0 ? -1 : 1;
   for (int64_t i = 0; i < (n < 0 ? -n : n); ++i) {
@@ -381,7 +383,7 @@ Status Table::flushRecord() {
     if (c.remove) o.key(before, c.oldKey);
     if (c.remove == c.insert && (!c.remove || c.oldKey == c.newKey)) c.remove = c.insert = false;
   }
-  IndexLock lock(shared());
+  IndexLock lock(*this);
   std::vector<cdx::CdxFile*>& touched = m_touchedBags;
   touched.clear();
   for (size_t i = 0; i < m_orders.size(); ++i) {
@@ -628,7 +630,7 @@ Status Table::seek(const Value& value, bool* found) {
   m_bof = false;
   IndexOrder* o = controlling();
   if (!o) return Status::invalidArgument(path() + ": seek without a controlling order");
-  IndexLock lock(shared());
+  IndexLock lock(*this);
   XBASE_RETURN_IF_ERROR(lockControllingIndex(lock));
   std::string wanted;
   XBASE_RETURN_IF_ERROR(o->seekKey(value, wanted));

@@ -67,6 +67,17 @@ void Page::clearEntries() {
   children.clear();
 }
 
+void Page::reset() {
+  clearEntries();
+  offset = 0;
+  attributes = 0;
+  left = right = kNoPage;
+  keyLength = 0;
+  storedKeyBytes = maxRecno = 0;
+  dirty = false;
+  used = true;
+}
+
 void Page::indexKeys() {
   heads.resize(count());
   for (size_t i = 0; i < count(); ++i) heads[i] = keyHead(keyAt(i), keyLength);

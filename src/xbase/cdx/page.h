@@ -60,6 +60,8 @@ struct Page {
   void eraseEntry(size_t pos);
   void setEntry(size_t pos, const char* key, uint32_t recno);
   void clearEntries();
+  // Back to a blank page, keeping the capacity of its buffers for the next use.
+  void reset();
   // Rebuilds heads after keys were written directly.
   void indexKeys();
 

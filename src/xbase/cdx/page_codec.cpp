@@ -39,12 +39,21 @@ Status decodeLeaf(const uint8_t* b, uint16_t keyLength, char fill, const std::st
   // key's trailing fill, as this engine writes it; a tighter packing is measured anew.
   bool ownRule = true;
   size_t pos = kPageSize;
+  const uint32_t entryMask = bitMask(8 * l.entryBytes);
+  const uint32_t recnoMask = bitMask(l.recnoBits);
+  const uint32_t dupMask = bitMask(l.dupBits);
+  const uint32_t trailMask = bitMask(l.trailBits);
   for (size_t i = 0; i < n; ++i) {
-    uint64_t e = 0;
-    for (size_t k = 0; k < l.entryBytes; ++k)
-      e |= uint64_t{b[kLeafEntries + i * l.entryBytes + k]} << (8 * k);
-    const uint32_t dup = i == 0 ? 0 : (e >> l.recnoBits) & bitMask(l.dupBits);
-    const uint32_t trail = (e >> (l.recnoBits + l.dupBits)) & bitMask(l.trailBits);
+    // One 4-byte load per entry; only an entry in the page's last bytes is read bytewise.
+    const size_t at = kLeafEntries + i * l.entryBytes;
+    uint32_t e = 0;
+    if (at + 4 <= kPageSize) {
+      e = getLe32(b + at) & entryMask;
+    } else {
+      for (size_t k = 0; k < l.entryBytes; ++k) e |= uint32_t{b[at + k]} << (8 * k);
+    }
+    const uint32_t dup = i == 0 ? 0 : (e >> l.recnoBits) & dupMask;
+    const uint32_t trail = (e >> (l.recnoBits + l.dupBits)) & trailMask;
     if (dup + trail > keyLength)
       return pageError(path, offset,
                        "leaf entry " + std::to_string(i) + ": duplicate and " +
@@ -57,7 +66,7 @@ Status decodeLeaf(const uint8_t* b, uint16_t keyLength, char fill, const std::st
     if (dup) std::memcpy(key, key - keyLength, dup);
     std::memcpy(key + dup, b + pos, fresh);
     std::memset(key + dup + fresh, fill, trail);
-    out->recnos[i] = static_cast<uint32_t>(e & bitMask(l.recnoBits));
+    out->recnos[i] = e & recnoMask;
     if (i && dup + out->compression[i - 1].trail > keyLength) ownRule = false;
     out->compression[i] = {static_cast<uint16_t>(dup), static_cast<uint16_t>(trail)};
   }

@@ -22,6 +22,7 @@ void Tag::reset(const TagHeader& header) {
   m_root = header.root;
   m_rootDirty = false;
   m_pages.clear();
+  m_spare.clear();
   m_leaves.clear();
   m_dirty.clear();
   ++m_stamp;
@@ -31,6 +32,7 @@ void Tag::retire() {
   m_retired = true;
   m_pending.clear();
   m_pages.clear();
+  m_spare.clear();
   m_leaves.clear();
   m_dirty.clear();
   m_rootDirty = false;
@@ -72,6 +74,14 @@ Page* Tag::keep(std::unique_ptr<Page> page) {
   return m_pages[number].get();
 }
 
+std::unique_ptr<Page> Tag::blankPage() {
+  if (m_spare.empty()) return std::make_unique<Page>();
+  std::unique_ptr<Page> page = std::move(m_spare.back());
+  m_spare.pop_back();
+  page->reset();
+  return page;
+}
+
 void Tag::trimCache() {
   if (m_leaves.size() <= std::max(m_cachedLeaves, m_trimAt)) return;
   std::sort(m_leaves.begin(), m_leaves.end());
@@ -87,7 +97,7 @@ void Tag::trimCache() {
         page->used = false;
         m_leaves[kept++] = number;
       } else {
-        page.reset();
+        m_spare.push_back(std::move(page));
       }
     }
     m_leaves.resize(kept);
@@ -106,7 +116,7 @@ Status Tag::loadPage(uint32_t offset, Page** out) {
   if (!m_store.isPage(offset)) return m_store.checkPage(offset, "tag " + m_info.name);
   uint8_t buf[kPageSize];
   XBASE_RETURN_IF_ERROR(m_store.readPage(offset, buf));
-  auto page = std::make_unique<Page>();
+  std::unique_ptr<Page> page = blankPage();
   XBASE_RETURN_IF_ERROR(
       decodePage(buf, offset, m_info.keyLength, m_fill, m_store.path(), page.get()));
   *out = keep(std::move(page));

@@ -33,7 +33,7 @@ void Tag::markDirty(Page* page) {
 }
 
 Page* Tag::newPage(uint16_t attributes) {
-  auto page = std::make_unique<Page>();
+  std::unique_ptr<Page> page = blankPage();
   page->offset = m_store.allocate();
   page->attributes = attributes;
   page->keyLength = m_info.keyLength;

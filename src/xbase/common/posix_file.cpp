@@ -113,12 +113,21 @@ class PosixFile final : public File {
   std::string m_path;
 };
 
+// Opens without access-time updates where the file's owner allows it. Tables are read right
+// after they are written, so with relatime every read of a shared table's counters would
+// write the inode's access time; nobody relies on the access time of a data file. Files of
+// other owners (and file systems that refuse the flag) are opened as usual.
+int openNoAtime(const std::string& path, int flags) {
+  int fd = ::open(path.c_str(), flags | O_NOATIME, 0666);
+  if (fd < 0 && errno == EPERM) fd = ::open(path.c_str(), flags, 0666);
+  return fd;
+}
+
 class RealFileSystem final : public FileSystem {
  public:
   Status open(const std::string& path, OpenMode mode, std::unique_ptr<File>* out) override {
     std::string real = resolveCaseInsensitive(path);
-    int flags = (mode == OpenMode::ReadOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC;
-    int fd = ::open(real.c_str(), flags);
+    int fd = openNoAtime(real, (mode == OpenMode::ReadOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC);
     if (fd < 0) {
       if (errno == ENOENT) return Status::notFound(path + ": file not found");
       return sysError("open", path);
@@ -137,7 +146,7 @@ class RealFileSystem final : public FileSystem {
 
   Status create(const std::string& path, std::unique_ptr<File>* out) override {
     std::string real = resolveCaseInsensitive(path);
-    int fd = ::open(real.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    int fd = openNoAtime(real, O_RDWR | O_CREAT | O_CLOEXEC);
     if (fd < 0) return sysError("create", path);
     // Lock first, truncate only once the lock is granted.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
