@@ -66,8 +66,11 @@ class Tag {
   Status next(Cursor& c);
   Status prev(Cursor& c);
 
-  // Decoded leaves kept in memory between operations (default 512); changed leaves stay
-  // until they are written whatever the limit.
+  // Decoded leaves kept in memory between operations (default 64); changed leaves stay
+  // until they are written whatever the limit. Small on purpose: appends and sequential
+  // keys work on a few leaves, and a tag with random keys finds few of its leaves in memory
+  // at any limit that memory allows; a larger cache only measured slower (its pages are
+  // cold in the processor cache when they are needed again).
   void setCachedLeaves(size_t leaves) { m_cachedLeaves = leaves; }
 
   // Checks the whole tree: page kinds and root attribute, leaf encodings that fit and whose
@@ -158,7 +161,7 @@ class Tag {
   // Page numbers of the leaves held decoded; an entry may repeat or name a page dropped
   // since, until the next trim sorts them out.
   std::vector<uint32_t> m_leaves;
-  size_t m_cachedLeaves = 512;
+  size_t m_cachedLeaves = 64;
   // Leaves the last trim let go, kept for the next reads: their buffers have the capacity a
   // leaf needs, so a leaf read again allocates nothing. Never more than the trim freed.
   std::vector<std::unique_ptr<Page>> m_spare;
