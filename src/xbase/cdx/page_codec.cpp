@@ -63,9 +63,9 @@ Status decodeLeaf(const uint8_t* b, uint16_t keyLength, char fill, const std::st
       return pageError(path, offset, "leaf key bytes overlap the entries");
     pos -= fresh;
     char* key = out->keys.data() + i * keyLength;
-    if (dup) std::memcpy(key, key - keyLength, dup);
-    std::memcpy(key + dup, b + pos, fresh);
-    std::memset(key + dup + fresh, fill, trail);
+    copyShort(key, key - keyLength, dup);
+    copyShort(key + dup, reinterpret_cast<const char*>(b) + pos, fresh);
+    fillShort(key + dup + fresh, fill, trail);
     out->recnos[i] = e & recnoMask;
     if (i && dup + out->compression[i - 1].trail > keyLength) ownRule = false;
     out->compression[i] = {static_cast<uint16_t>(dup), static_cast<uint16_t>(trail)};
