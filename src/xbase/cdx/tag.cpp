@@ -74,8 +74,8 @@ Page* Tag::keep(std::unique_ptr<Page> page) {
   return m_pages[number].get();
 }
 
-std::unique_ptr<Page> Tag::blankPage() {
-  if (m_spare.empty()) return std::make_unique<Page>();
+std::unique_ptr<Page> Tag::blankPage(bool leaf) {
+  if (!leaf || m_spare.empty()) return std::make_unique<Page>();
   std::unique_ptr<Page> page = std::move(m_spare.back());
   m_spare.pop_back();
   page->reset();
@@ -97,7 +97,10 @@ void Tag::trimCache() {
         page->used = false;
         m_leaves[kept++] = number;
       } else {
-        m_spare.push_back(std::move(page));
+        if (m_spare.size() < m_cachedLeaves)
+          m_spare.push_back(std::move(page));
+        else
+          page.reset();
       }
     }
     m_leaves.resize(kept);
@@ -116,7 +119,7 @@ Status Tag::loadPage(uint32_t offset, Page** out) {
   if (!m_store.isPage(offset)) return m_store.checkPage(offset, "tag " + m_info.name);
   uint8_t buf[kPageSize];
   XBASE_RETURN_IF_ERROR(m_store.readPage(offset, buf));
-  std::unique_ptr<Page> page = blankPage();
+  std::unique_ptr<Page> page = blankPage(getLe16(buf + kNodeAttributes) & kAttrLeaf);
   XBASE_RETURN_IF_ERROR(
       decodePage(buf, offset, m_info.keyLength, m_fill, m_store.path(), page.get()));
   *out = keep(std::move(page));

@@ -110,8 +110,9 @@ class Tag {
   Status checkWritable(std::string_view key, uint32_t recno) const;
   Page* cached(uint32_t offset) const;
   Page* keep(std::unique_ptr<Page> page);
-  // A blank page object, a spare one when there is one.
-  std::unique_ptr<Page> blankPage();
+  // A blank page object; for a leaf a spare one when there is one (interior pages stay in
+  // memory for good and should not carry a leaf's buffers).
+  std::unique_ptr<Page> blankPage(bool leaf);
   // Drops clean leaves not used since the last trim once more leaves than the cache holds
   // are decoded, so that memory stays flat however large the tag. Only between operations:
   // no Page pointer may be held across it.
@@ -163,7 +164,8 @@ class Tag {
   std::vector<uint32_t> m_leaves;
   size_t m_cachedLeaves = 64;
   // Leaves the last trim let go, kept for the next reads: their buffers have the capacity a
-  // leaf needs, so a leaf read again allocates nothing. Never more than the trim freed.
+  // leaf needs, so a leaf read again allocates nothing. At most as many as the cache holds:
+  // a trim after a large write-back would otherwise keep every page it let go.
   std::vector<std::unique_ptr<Page>> m_spare;
   // The next trim waits for this many entries when changed leaves kept the last one above
   // the limit.

@@ -33,7 +33,7 @@ void Tag::markDirty(Page* page) {
 }
 
 Page* Tag::newPage(uint16_t attributes) {
-  std::unique_ptr<Page> page = blankPage();
+  std::unique_ptr<Page> page = blankPage(attributes & kAttrLeaf);
   page->offset = m_store.allocate();
   page->attributes = attributes;
   page->keyLength = m_info.keyLength;
