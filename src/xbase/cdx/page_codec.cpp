@@ -39,6 +39,7 @@ Status decodeLeaf(const uint8_t* b, uint16_t keyLength, char fill, const std::st
   // key's trailing fill, as this engine writes it; a tighter packing is measured anew.
   bool ownRule = true;
   size_t pos = kPageSize;
+  uint32_t maxRecno = 0;
   const uint32_t entryMask = bitMask(8 * l.entryBytes);
   const uint32_t recnoMask = bitMask(l.recnoBits);
   const uint32_t dupMask = bitMask(l.dupBits);
@@ -67,6 +68,7 @@ Status decodeLeaf(const uint8_t* b, uint16_t keyLength, char fill, const std::st
     copyShort(key + dup, reinterpret_cast<const char*>(b) + pos, fresh);
     fillShort(key + dup + fresh, fill, trail);
     out->recnos[i] = e & recnoMask;
+    maxRecno = std::max(maxRecno, out->recnos[i]);
     if (i && dup + out->compression[i - 1].trail > keyLength) ownRule = false;
     out->compression[i] = {static_cast<uint16_t>(dup), static_cast<uint16_t>(trail)};
   }
@@ -79,13 +81,17 @@ Status decodeLeaf(const uint8_t* b, uint16_t keyLength, char fill, const std::st
     recountLeaf(*out, fill);
     return Status::ok();
   }
-  measureLeaf(*out);
-  // Written as this engine writes it: the page is its own image, its free space zeroed.
-  const LeafLayout own = leafLayoutFor(keyLength, out->maxRecno);
-  if (own.sameWidths(l)) {
-    out->image.assign(reinterpret_cast<const char*>(b), kPageSize);
-    std::memset(out->image.data() + entriesEnd, 0, pos - entriesEnd);
+  // Written as this engine writes it: the page is its own image, its free space zeroed, and
+  // every key stores exactly the bytes the page holds for it.
+  const LeafLayout own = leafLayoutFor(keyLength, maxRecno);
+  if (!own.sameWidths(l)) {
+    measureLeaf(*out);
+    return Status::ok();
   }
+  out->maxRecno = maxRecno;
+  out->storedKeyBytes = static_cast<uint32_t>(kPageSize - pos);
+  out->image.assign(reinterpret_cast<const char*>(b), kPageSize);
+  std::memset(out->image.data() + entriesEnd, 0, pos - entriesEnd);
   return Status::ok();
 }
 
