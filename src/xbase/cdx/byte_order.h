@@ -32,35 +32,41 @@ inline uint64_t keyHead(const char* key, size_t keyLength) {
   return v;
 }
 
-// Copies the n bytes of a key part. Key parts are short: a few word moves beat the string
-// instruction the compiler emits for a copy of unknown length, whose start-up alone costs
-// more than such a copy (measured: the largest cost of decoding a leaf).
-inline void copyShort(char* dst, const char* src, size_t n) {
+// Writes the n bytes of a key part as word moves: 8-byte words (the last overlapping the one
+// before), two overlapping 4-byte words, or single bytes; bytesAt(i, w) gives the w bytes
+// that belong at offset i in the low bytes of a word. Key parts are short, and the string
+// instruction the compiler emits for a copy of unknown length costs more to start than such
+// a copy takes (measured: the largest cost of decoding a leaf).
+template <class Source>
+inline void writeShort(char* dst, size_t n, Source bytesAt) {
+  auto put = [&](size_t i, size_t w) {
+    const uint64_t v = bytesAt(i, w);
+    std::memcpy(dst + i, &v, w);
+  };
   if (n >= 8) {
-    for (size_t i = 0; i + 8 < n; i += 8) std::memcpy(dst + i, src + i, 8);
-    std::memcpy(dst + n - 8, src + n - 8, 8);
+    for (size_t i = 0; i + 8 < n; i += 8) put(i, 8);
+    put(n - 8, 8);
   } else if (n >= 4) {
-    std::memcpy(dst, src, 4);
-    std::memcpy(dst + n - 4, src + n - 4, 4);
+    put(0, 4);
+    put(n - 4, 4);
   } else if (n) {
-    dst[0] = src[0];
-    dst[n / 2] = src[n / 2];
-    dst[n - 1] = src[n - 1];
+    put(0, 1);
+    put(n / 2, 1);
+    put(n - 1, 1);
   }
 }
 
-// Sets the n bytes of a key part to c, for the same reason.
+inline void copyShort(char* dst, const char* src, size_t n) {
+  writeShort(dst, n, [src](size_t i, size_t w) {
+    uint64_t v = 0;
+    std::memcpy(&v, src + i, w);
+    return v;
+  });
+}
+
 inline void fillShort(char* dst, char c, size_t n) {
   const uint64_t word = 0x0101010101010101ull * static_cast<uint8_t>(c);
-  if (n >= 8) {
-    for (size_t i = 0; i + 8 < n; i += 8) std::memcpy(dst + i, &word, 8);
-    std::memcpy(dst + n - 8, &word, 8);
-  } else if (n >= 4) {
-    std::memcpy(dst, &word, 4);
-    std::memcpy(dst + n - 4, &word, 4);
-  } else if (n) {
-    dst[0] = dst[n / 2] = dst[n - 1] = c;
-  }
+  writeShort(dst, n, [word](size_t, size_t) { return word; });
 }
 
 inline void putLe16(uint8_t* p, uint16_t v) {
