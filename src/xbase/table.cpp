@@ -650,9 +650,11 @@ Status Table::seek(const Value& value, bool* found) {
     XBASE_RETURN_IF_ERROR(tag.seekGE(high, UINT32_MAX, m_cursor));
     XBASE_RETURN_IF_ERROR(m_cursor.valid ? tag.prev(m_cursor) : tag.last(m_cursor));
   }
-  uint32_t count = 0;
-  XBASE_RETURN_IF_ERROR(m_dbf->recordCount(&count));
   while (matches()) {
+    // Records are only added while a table is shared, so a record within the count last
+    // seen exists; the count is read again only for one beyond it.
+    uint32_t count = m_dbf->cachedRecordCount();
+    if (m_cursor.recno > count) XBASE_RETURN_IF_ERROR(m_dbf->recordCount(&count));
     if (m_cursor.recno < 1 || m_cursor.recno > count)
       return Status::corruption(tag.info().name + ": index entry points to record " +
                                 std::to_string(m_cursor.recno));
@@ -664,7 +666,7 @@ Status Table::seek(const Value& value, bool* found) {
     }
     XBASE_RETURN_IF_ERROR(advanceCursor(+1));
   }
-  return setEof(count);
+  return setEof();
 }
 
 Status Table::collectKeys(const IndexOrder& order, cdx::KeyList* keys, const KeyProgress& progress) {

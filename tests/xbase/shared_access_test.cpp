@@ -143,3 +143,27 @@ TEST(SharedAccess, RecordAndAppendLocksConflictAcrossProcessesAndDieWithThem) {
   close(ready[0]);
   close(ready[1]);
 }
+
+TEST(SharedAccess, SeeksFindWhatAnotherProcessAppendedSinceTheCountWasRead) {
+  TempDir tmp;
+  makeTable(tmp.path());
+  auto t = openShared(tmp.path());
+  ASSERT_TRUE(t);
+  ASSERT_TRUE(t->setOrder(1).isOk());
+  bool found = false;
+  ASSERT_TRUE(t->seek("nothing yet", &found).isOk());
+  EXPECT_FALSE(found);
+  EXPECT_EQ(t->recNo(), 1u);
+
+  ASSERT_EQ(waitFor(spawn([&] { return appendMany(tmp.path(), "C", 3); })), 0);
+  ASSERT_TRUE(t->seek("C000003", &found).isOk());
+  ASSERT_TRUE(found) << "a record beyond the count this process saw";
+  EXPECT_EQ(t->recNo(), 3u);
+  EXPECT_EQ(t->getString(0), "C000003        ");
+  ASSERT_TRUE(t->seek("C000001", &found).isOk());
+  EXPECT_TRUE(found);
+  EXPECT_EQ(t->recNo(), 1u);
+  ASSERT_TRUE(t->seek("D", &found).isOk());
+  EXPECT_FALSE(found);
+  EXPECT_EQ(t->recNo(), 4u) << "end of file after the other process's records";
+}
