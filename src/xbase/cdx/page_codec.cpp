@@ -44,6 +44,13 @@ Status decodeLeaf(const uint8_t* b, uint16_t keyLength, char fill, const std::st
   const uint32_t recnoMask = bitMask(l.recnoBits);
   const uint32_t dupMask = bitMask(l.dupBits);
   const uint32_t trailMask = bitMask(l.trailBits);
+  // Plain pointers: the key bytes written below could alias the page's fields as far as the
+  // compiler knows, which would reload them for every entry.
+  char* keys = out->keys.data();
+  uint32_t* recnos = out->recnos.data();
+  KeyCompression* compression = out->compression.data();
+  const char* bytes = reinterpret_cast<const char*>(b);
+  uint32_t prevTrail = 0;
   for (size_t i = 0; i < n; ++i) {
     // One 4-byte load per entry; only an entry in the page's last bytes is read bytewise.
     const size_t at = kLeafEntries + i * l.entryBytes;
@@ -63,14 +70,16 @@ Status decodeLeaf(const uint8_t* b, uint16_t keyLength, char fill, const std::st
     if (pos < entriesEnd + fresh)
       return pageError(path, offset, "leaf key bytes overlap the entries");
     pos -= fresh;
-    char* key = out->keys.data() + i * keyLength;
+    char* key = keys + i * keyLength;
     copyShort(key, key - keyLength, dup);
-    copyShort(key + dup, reinterpret_cast<const char*>(b) + pos, fresh);
+    copyShort(key + dup, bytes + pos, fresh);
     fillShort(key + dup + fresh, fill, trail);
-    out->recnos[i] = e & recnoMask;
-    maxRecno = std::max(maxRecno, out->recnos[i]);
-    if (i && dup + out->compression[i - 1].trail > keyLength) ownRule = false;
-    out->compression[i] = {static_cast<uint16_t>(dup), static_cast<uint16_t>(trail)};
+    const uint32_t recno = e & recnoMask;
+    recnos[i] = recno;
+    maxRecno = std::max(maxRecno, recno);
+    if (dup + prevTrail > keyLength) ownRule = false;
+    prevTrail = trail;
+    compression[i] = {static_cast<uint16_t>(dup), static_cast<uint16_t>(trail)};
   }
   out->indexKeys();
   if (getLe16(b + kLeafFree) != pos - entriesEnd)
