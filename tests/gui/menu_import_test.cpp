@@ -20,6 +20,7 @@
 #include "gui/qt_port.h"
 #include "gui/run_dialog.h"
 #include "gui_test_util.h"
+#include "import/run_progress.h"
 #include "settings/cache.h"
 #include "tables/net.h"
 #include "tables/network_wait.h"
@@ -32,14 +33,8 @@ namespace {
 // Enough articles for an abort to fall in the middle of a run.
 constexpr long kArticles = 2000;
 
-// Controls of the progress dialog DATEN_EINLESEN.
-constexpr int kProcessed = 204;
-constexpr int kErrors = 206;
-constexpr int kTotal = 208;
-constexpr int kMeter = 211;
-constexpr int kFirstCounterLabel = 301;  // counter i: label 301 + 2i, value 302 + 2i
+namespace ctl = dnorm::ctl;
 constexpr int kCounters = 6;
-constexpr int kAbortButton = 110;
 // The settings dialog's confirm button, "&Weiter" when an import follows.
 constexpr int kSettingsConfirm = 111;
 
@@ -54,14 +49,14 @@ struct ProgressPicture {
   int meterValue = 0;
   int meterMaximum = 0;
 
-  QString counter(int i) const { return texts.at(kFirstCounterLabel + 1 + 2 * i); }
+  QString counter(int i) const { return texts.at(ctl::kFirstCountLabel + 1 + 2 * i); }
 };
 
 ProgressPicture pictureOf(const gui::RunDialog& dialog) {
   ProgressPicture picture;
   picture.title = dialog.windowTitle();
-  std::vector<int> ids{kProcessed, kErrors, kTotal};
-  for (int id = kFirstCounterLabel; id < kFirstCounterLabel + 2 * kCounters; ++id)
+  std::vector<int> ids{ctl::kProcessed, ctl::kErrors, ctl::kTotal};
+  for (int id = ctl::kFirstCountLabel; id < ctl::kFirstCountLabel + 2 * kCounters; ++id)
     ids.push_back(id);
   for (int id : ids) {
     auto* label = qobject_cast<QLabel*>(dialog.control(id));
@@ -69,7 +64,7 @@ ProgressPicture pictureOf(const gui::RunDialog& dialog) {
     picture.texts[id] = label->text();
     if (label->isHidden()) picture.hidden.insert(id);
   }
-  if (auto* meter = qobject_cast<QProgressBar*>(dialog.control(kMeter))) {
+  if (auto* meter = qobject_cast<QProgressBar*>(dialog.control(ctl::kMeter))) {
     picture.meterValue = meter->value();
     picture.meterMaximum = meter->maximum();
   }
@@ -136,7 +131,7 @@ class SimulatedUser {
 
   void watch(gui::RunDialog& progress) {
     if (!m_abortAnswer || m_abortPressed || pictureOf(progress).counter(0) == "0") return;
-    qobject_cast<QAbstractButton*>(progress.control(kAbortButton))->click();
+    qobject_cast<QAbstractButton*>(progress.control(ctl::kAbort))->click();
     m_abortPressed = true;
   }
 
@@ -245,12 +240,12 @@ FileNumbers numbersOf(const std::filesystem::path& file) {
 void expectAllCounted(const ProgressPicture& shown, const FileNumbers& file,
                       const std::string& counted) {
   EXPECT_EQ(shown.title, "DATEN_EINLESEN");
-  EXPECT_EQ(shown.texts.at(kProcessed), QString::number(file.processed));
-  EXPECT_EQ(shown.texts.at(kTotal), QString::number(file.processed));
+  EXPECT_EQ(shown.texts.at(ctl::kProcessed), QString::number(file.processed));
+  EXPECT_EQ(shown.texts.at(ctl::kTotal), QString::number(file.processed));
   EXPECT_EQ(shown.meterValue, file.processed);
   EXPECT_EQ(shown.meterMaximum, file.processed);
   for (int i = 0; i < kCounters; ++i) {
-    int label = kFirstCounterLabel + 2 * i;
+    int label = ctl::kFirstCountLabel + 2 * i;
     if (i < static_cast<int>(counted.size())) {
       char type = counted[static_cast<size_t>(i)];
       EXPECT_EQ(shown.texts.at(label), QString(QChar(type)));
@@ -294,7 +289,7 @@ TEST(MenuImport, EveryImportOfTheDemoRunsToItsClosingMessageWithTheFilesCounts) 
     ASSERT_TRUE(closing.progress);
     expectAllCounted(*closing.progress, numbersOf(file), import.counted);
     // The groups came first, so the articles and prices find theirs.
-    EXPECT_EQ(closing.progress->texts.at(kErrors), "0");
+    EXPECT_EQ(closing.progress->texts.at(ctl::kErrors), "0");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   }
 }
@@ -323,7 +318,7 @@ TEST(MenuImport, AbortAnsweredNoGoesOnToTheEndYesStopsKeepingTheArticlesImported
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_EQ(questions[0].title, kRunTitle);
     ASSERT_TRUE(questions[0].progress);
-    EXPECT_LT(questions[0].progress->texts.at(kProcessed).toLong(), numbersOf(file).processed);
+    EXPECT_LT(questions[0].progress->texts.at(ctl::kProcessed).toLong(), numbersOf(file).processed);
 
     const SeenBox& last = user.boxes().back();
     EXPECT_EQ(last.text, abort.lastMessage);
